@@ -1,9 +1,9 @@
 #include "cli/ModelCommand.h"
 
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <istream>
@@ -161,10 +161,12 @@ bool ParseArgument(const std::string& word, bool integer, double& value) {
   return *end == '\0' && errno != ERANGE && std::isfinite(value);
 }
 
+// The shortest text that reads back as the same double (at most 17
+// significant digits), so the sentinel prints as -1e+24.
 std::string FormatNumber(double value) {
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
+  return std::string(buffer, result.ptr);
 }
 
 // A fault raised during the evaluation, or a non-finite result, is a fault.

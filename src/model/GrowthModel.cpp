@@ -110,7 +110,8 @@ double GrowthModel::HdomAfterThinning(int species, double Dbefore, double Dafter
   const SpeciesParameters& P = store_->ModelParameters[species];
   const double p = P[ThinningHeight], r = P[ThinningHeight + 1];
   double q = Dafter / Dbefore;
-  return HdomBefore * (1 - p - r + r / 3 + p * q + r * q * q - r * q * q * q / 3);
+  // 1 - p - r + r/3 + p q + r q^2 - r q^3 / 3, grouped so that q = 1 gives exactly 1.
+  return HdomBefore * (1 + p * (q - 1) + r * (q * q - 1) - r * (q * q * q - 1) / 3);
 }
 
 double GrowthModel::MaxSiteIndex(int species) const {
