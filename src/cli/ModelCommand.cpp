@@ -1,10 +1,7 @@
 #include "cli/ModelCommand.h"
 
 #include <charconv>
-#include <cerrno>
-#include <climits>
 #include <cmath>
-#include <cstdlib>
 #include <functional>
 #include <istream>
 #include <ostream>
@@ -15,6 +12,7 @@
 #include "model/FloatFault.h"
 #include "model/TreeVolume.h"
 #include "model/YieldTable.h"
+#include "tables/NumberText.h"
 
 namespace orven::cli {
 namespace {
@@ -146,19 +144,15 @@ std::string Signature(const Routine& routine) {
   return text;
 }
 
-// A finite number written in full, or an integer within int's range.
+// A finite decimal number written in full, or an integer within int's range.
 bool ParseArgument(const std::string& word, bool integer, double& value) {
-  if (word.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
   if (integer) {
-    long n = std::strtol(word.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || n < INT_MIN || n > INT_MAX) return false;
-    value = static_cast<double>(n);
+    int n = 0;
+    if (!ParseInteger(word, n)) return false;
+    value = n;
     return true;
   }
-  value = std::strtod(word.c_str(), &end);
-  return *end == '\0' && errno != ERANGE && std::isfinite(value);
+  return ParseFloat(word, '.', value);
 }
 
 // The shortest text that reads back as the same double (at most 17

@@ -1,7 +1,5 @@
 // orven-table: the command-line companion of the ORVEN desktop program.
 
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -10,6 +8,7 @@
 #include "cli/ModelCommand.h"
 #include "model/GrowthModel.h"
 #include "model/ParameterStore.h"
+#include "tables/NumberText.h"
 
 namespace fs = std::filesystem;
 using namespace orven;
@@ -76,9 +75,7 @@ int main(int argc, char** argv) {
     if (args[i] == "--parameters") {
       parameterPath = args[++i];
     } else if (args[i] == "--growth-correction") {
-      char* end = nullptr;
-      growthCorrection = std::strtod(args[++i].c_str(), &end);
-      if (args[i].empty() || *end != '\0' || !std::isfinite(growthCorrection))
+      if (!ParseFloat(args[++i], '.', growthCorrection))
         return Fail("--growth-correction is not a number: '" + args[i] + "'");
     } else {
       return Fail("unknown option " + args[i]);

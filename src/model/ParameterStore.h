@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/Language.h"
+
 namespace orven {
 
 inline constexpr int SpeciesCount = 7;  // codes 0..6
@@ -61,8 +63,6 @@ struct ParameterStore {
   // Element k = 6*(group-1) + (item-1) of the species' row.
   double P(int species, int k) const { return ModelParameters[species][k]; }
 };
-
-enum class Language { Danish, English };
 
 struct ParameterFileResult {
   bool found = false;

@@ -85,6 +85,7 @@ TEST_F(ModelCommandTest, BadCallsAreRefusedWithOneLineAndStatusTwo) {
       "model HgFromHdom 0 inf",
       "model HgFromHdom 0 nan",
       "model HgFromHdom 0 1e999",
+      "model HgFromHdom 0 0x10",
       "model HgFromHdom 99999999999 1.0",
       "model",
       "--growth-correction x model HgFromHdom 0 1.0",

@@ -11,6 +11,9 @@ result, and exp/ln/sqrt/power below turn the math module's domain and range
 errors into the same exception.  Underflow to zero is not a fault.  Routines
 that catch their own faults turn the exception into the sentinel; any other
 fault propagates to the caller, and `Evaluate` reports it as `fault`.
+
+Powers bind before products (r·q² is r·(q·q)), which decides whether a huge
+argument overflows when a coefficient is zero.
 """
 
 import math
@@ -273,7 +276,7 @@ def HdomAfterThinning(species, Dbefore, Dafter, HdomBefore):
     P = ModelParameters[species]
     p, r = P[30], P[31]
     q = Dafter / Dbefore
-    return HdomBefore * (1 - p - r + r / 3 + p * q + r * q * q - r * q * q * q / 3)
+    return HdomBefore * (1 - p - r + r / 3 + p * q + r * (q * q) - r * (q * q * q) / 3)
 
 
 def ComputeMaxSiteIndex():
@@ -368,17 +371,17 @@ def _SingleTreeVolume(volumeDefinition, species, d, h, Dg):
     if c4:
         y = y + c4 * Dg
     if c5:
-        y = y + c5 * Dg * Dg
+        y = y + c5 * (Dg * Dg)
     if c6:
         y = y + c6 * ln(Dg)
     if c7:
-        y = y + c7 * ln(Dg) * ln(Dg)
+        y = y + c7 * (ln(Dg) * ln(Dg))
     if cA:
         y = y + cA * ln(1 + power(u * w, 1.5))
     if cB:
-        y = y + cB * ln(1 - power(u, 4) * w * w)
+        y = y + cB * ln(1 - power(u, 4) * (w * w))
     if cC:
-        y = y + cC * ln(1 + u * u * w)
+        y = y + cC * ln(1 + (u * u) * w)
 
     taper = 1 - d / 2
     if volumeDefinition == 0:
@@ -501,7 +504,7 @@ def SiteClassFromYieldClass(species, Y):
     if Y <= 0.001:
         Y = Real(0.001)
     if species == OAK:
-        return 7.5258 - 0.9122 * Y + 0.0097 * Y * Y
+        return 7.5258 - 0.9122 * Y + 0.0097 * (Y * Y)
     if species == ASH:
         return 2.54627 - 0.40076 * Y + 11.64624 / Y
     if species == NORWAY_SPRUCE:
