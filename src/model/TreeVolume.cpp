@@ -149,12 +149,14 @@ double HeightForTreeVolume(int volumeDefinition, int species, double v, double d
       if (std::abs(v - vb) < std::abs(v - va)) a = b;
       b = next;
     } else {
-      // The step left the range of the volume functions: halve the bracket instead.
+      // Below breast height no volume function applies: move b halfway to a instead.
       next = b;
       b = (a + b) / 2;
     }
     ++count;
-    if (std::abs(v - volumeAt(next)) < 0.000001 || std::abs(b - a) < 0.000000001 || count >= 100) break;
+    if (std::abs(v - volumeAt(next)) < 0.000001 || std::abs(b - a) < 0.000000001 || count >= 100) {
+      break;
+    }
   }
   return count < 100 ? next : Sentinel;
 }

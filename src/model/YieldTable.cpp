@@ -36,10 +36,13 @@ double At(const SiteTerm& c, double S) {
 
 bool IsZero(const SiteTerm& c) { return c.c0 == 0 && c.cS == 0 && c.cL == 0; }
 
+int SpeciesRow(int species) {
+  return (species < 0 || species >= kNorwaySpruceSecondRegime) ? kBeech : species;
+}
+
 int Regime(int species, double S) {
-  if (species < 0 || species >= kNorwaySpruceSecondRegime) return kBeech;
-  if (species == kNorwaySpruce && S > NorwaySpruceSiteClassSplit) return kNorwaySpruceSecondRegime;
-  return species;
+  const int row = SpeciesRow(species);
+  return (row == kNorwaySpruce && S > NorwaySpruceSiteClassSplit) ? kNorwaySpruceSecondRegime : row;
 }
 
 // Hg = A * (1 - exp(-k T))^p + h0 with p = 1 / pInverse.
@@ -165,8 +168,8 @@ double ClampedInitialState(Compute&& compute, double lo, double hi) {
 }  // namespace
 
 double YieldTableHg(int species, double T, double S) {
-  const HeightCoefficients& c = kHeight[Regime(species, S)];
   return CatchFloatFault([&] {
+    const HeightCoefficients& c = kHeight[Regime(species, S)];
     const double p = 1 / At(c.pInverse, S);
     return At(c.A, S) * std::pow(1 - std::exp(-At(c.k, S) * T), p) + c.h0;
   });
@@ -181,12 +184,16 @@ double SiteClassFromHg(int species, double Hg, double T) {
 }
 
 double YieldClassFromHg(int species, double Hg, double T) {
-  return YieldClassFromSiteClass(species, SiteClassFromHg(species, Hg, T));
+  // A site class that could not be found has no yield class; passed on, the
+  // sentinel would come out as a huge positive yield class.
+  double siteClass = SiteClassFromHg(species, Hg, T);
+  if (siteClass == Sentinel) return Sentinel;
+  return YieldClassFromSiteClass(species, siteClass);
 }
 
 double SiteClassFromYieldClass(int species, double Y) {
   if (Y <= 0.001) Y = 0.001;
-  int row = (species < 0 || species >= kNorwaySpruceSecondRegime) ? kBeech : species;
+  int row = SpeciesRow(species);
   if (row == kNorwaySpruce && Y >= NorwaySpruceYieldClassSplit) row = kNorwaySpruceSecondRegime;
   const SiteClassCoefficients& c = kSiteClass[row];
   double S = c.c0;
@@ -212,36 +219,34 @@ SiteClassRange SiteClassLimits(int species) {
 }
 
 double YieldTableDiameter(int species, double T, double S) {
-  S = ClampToSiteClassLimits(species, S);
-  if (species == kDouglasFir) {
-    return ClampedInitialState([&] { return DouglasFirDiameter(T, S); }, 1, 200);
-  }
-  const DiameterCoefficients& c = kDiameter[Regime(species, S)];
   return ClampedInitialState(
       [&] {
-        return At(c.a, S) * std::pow(T, At(c.b, S)) * std::exp(At(c.e, S) * T) + At(c.d0, S);
+        const double s = ClampToSiteClassLimits(species, S);
+        if (species == kDouglasFir) return DouglasFirDiameter(T, s);
+        const DiameterCoefficients& c = kDiameter[Regime(species, s)];
+        return At(c.a, s) * std::pow(T, At(c.b, s)) * std::exp(At(c.e, s) * T) + At(c.d0, s);
       },
       1, 200);
 }
 
 double YieldTableBasalArea(int species, double T, double S) {
-  S = ClampToSiteClassLimits(species, S);
-  const BasalAreaCoefficients& c = kBasalArea[Regime(species, S)];
   return ClampedInitialState(
       [&] {
-        return At(c.A, S) * (1 - c.b * std::exp(-At(c.k, S) * T)) * std::exp(-At(c.m, S) * T);
+        const double s = ClampToSiteClassLimits(species, S);
+        const BasalAreaCoefficients& c = kBasalArea[Regime(species, s)];
+        return At(c.A, s) * (1 - c.b * std::exp(-At(c.k, s) * T)) * std::exp(-At(c.m, s) * T);
       },
       0, 100);
 }
 
 double YieldTableStemNumber(int species, double T, double S) {
-  S = ClampToSiteClassLimits(species, S);
-  const StemNumberCoefficients& c = kStemNumber[Regime(species, S)];
   return ClampedInitialState(
       [&] {
-        double X = At(c.u, S) * T;
-        if (!IsZero(c.v)) X += At(c.v, S) * std::log(T);
-        return c.q / std::pow(X, At(c.p, S)) + c.r;
+        const double s = ClampToSiteClassLimits(species, S);
+        const StemNumberCoefficients& c = kStemNumber[Regime(species, s)];
+        double X = At(c.u, s) * T;
+        if (!IsZero(c.v)) X += At(c.v, s) * std::log(T);
+        return c.q / std::pow(X, At(c.p, s)) + c.r;
       },
       0, 25000);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -54,17 +55,10 @@ const std::vector<PublishedFunction> kPublished = {
     {MerchantableTo10cm, kSilverFir, {-1.941558, 1.755337, 1.179995, 0, 0.96566, -1.44801, 0, 0, 0, 0.808134, 0, 0.00105}},
 };
 
-double TopDiameter(int definition) {
-  return definition == MerchantableTo5cm    ? 0.05
-         : definition == MerchantableTo7cm  ? 0.07
-         : definition == MerchantableTo10cm ? 0.10
-                                            : 0.0;
-}
-
 // The volume function written out term by term.
 double PublishedVolume(const PublishedFunction& f, double d, double h, double Dg) {
   const double* c = f.c;
-  const double t = TopDiameter(f.definition);
+  const double t = MerchDiameterLimit(f.definition);
   const double u = t / d;
   const double w = (h - 1.3) / h;
   const double A = std::log(1 + std::pow(u * w, 1.5));
@@ -186,6 +180,28 @@ TEST(TreeVolumeTest, FaultsAreLeftToTheCaller) {
   EXPECT_TRUE(FloatFaultRaised());
 }
 
+// The height search written out step by step: start heights 10 and 30, the
+// better old point kept, a halving step when the secant falls below breast
+// height, three stop rules and at most 100 steps.
+double WrittenHeightSearch(int definition, int species, double v, double d, double Dg) {
+  const auto V = [&](double h) { return TreeVolume(definition, species, d, h, Dg); };
+  double a = 10, b = 30;
+  for (int count = 1;; ++count) {
+    const double va = V(a), vb = V(b);
+    if (va == vb) return Sentinel;
+    double next = b - (vb - v) * (b - a) / (vb - va);
+    if (next > 1.300001) {
+      if (std::abs(v - vb) < std::abs(v - va)) a = b;
+      b = next;
+    } else {
+      next = b;
+      b = (a + b) / 2;
+    }
+    if (count == 100) return Sentinel;
+    if (std::abs(v - V(next)) < 0.000001 || std::abs(b - a) < 0.000000001) return next;
+  }
+}
+
 TEST(TreeVolumeHeightSearchTest, InvertsTreeVolume) {
   struct Tree {
     double d, Dg;
@@ -201,6 +217,30 @@ TEST(TreeVolumeHeightSearchTest, InvertsTreeVolume) {
         EXPECT_LT(std::abs(TreeVolume(f.definition, f.species, tree.d, found, tree.Dg) - v), 1e-6);
       }
     }
+  }
+}
+
+TEST(TreeVolumeHeightSearchTest, AwkwardVolumesFollowTheWrittenSteps) {
+  // Volumes met twice near 3 m (where the small-tree formula meets the species
+  // function), searches longer than 100 steps and far-off volumes: here the
+  // result depends on every rule of the search.
+  struct Case {
+    int definition, species;
+    double d, v;
+  };
+  const Case cases[] = {
+      {TotalVolume, kOak, 0.3, 0.3},           {TotalVolume, kAsh, 0.12, 0.03},
+      {TotalVolume, kNorwaySpruce, 0.3, 0.1},  {TotalVolume, kSitkaSpruce, 0.3, 0.03},
+      {TotalVolume, kSitkaSpruce, 0.6, 0.1},   {TotalVolume, kBeech, 0.12, 0.03},
+      {TotalVolume, kSilverFir, 0.3, 1e10},    {TotalVolume, kNorwaySpruce, 0.3, 1e10},
+      {MerchantableTo5cm, kOak, 0.12, 1e10},   {MerchantableTo5cm, kBeech, 0.3, 0.1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "definition " << c.definition << ", species " << c.species
+                                    << ", d " << c.d << ", v " << c.v);
+    const double expected = WrittenHeightSearch(c.definition, c.species, c.v, c.d, c.d);
+    EXPECT_NEAR(HeightForTreeVolume(c.definition, c.species, c.v, c.d, c.d), expected,
+                1e-12 * std::max(1.0, std::abs(expected)));
   }
 }
 

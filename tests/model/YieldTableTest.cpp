@@ -311,6 +311,60 @@ TEST(YieldTableSolverTest, YieldClassFromHgGoesThroughTheSiteClass) {
     const double Hg = YieldTableHg(species, 50, 2.0);
     EXPECT_NEAR(YieldClassFromHg(species, Hg, 50), YieldClassFromSiteClass(species, 2.0), 1e-9);
   }
+  // A height no site class reaches has no yield class either (not a huge one).
+  ASSERT_EQ(SiteClassFromHg(kBeech, 200, 50), Sentinel);
+  EXPECT_EQ(YieldClassFromHg(kBeech, 200, 50), Sentinel);
+}
+
+// The secant search written out step by step: the better old point kept,
+// tolerance 1e-12, at most 100 steps.
+template <class Function>
+double WrittenSecant(Function f, double target, double a, double b) {
+  for (int count = 1;; ++count) {
+    const double fa = f(a), fb = f(b);
+    if (fa == fb) return Sentinel;
+    const double next = b - (fb - target) * (b - a) / (fb - fa);
+    if (std::abs(target - fb) < std::abs(target - fa)) a = b;
+    b = next;
+    if (count == 100) return Sentinel;
+    if (std::abs(target - f(next)) < 1e-12) return next;
+  }
+}
+
+TEST(YieldTableSolverTest, AwkwardTargetsFollowTheWrittenSteps) {
+  // Targets far from the start points or outside the usual classes, where the
+  // result depends on the start points and on every rule of the search.
+  struct AgeCase {
+    int species;
+    double Hg, S;
+  };
+  for (const AgeCase& c : {AgeCase{kAsh, 2, 1}, AgeCase{kBeech, 35, 1}, AgeCase{kAsh, 35, 1},
+                           AgeCase{kSilverFir, 45, 1}, AgeCase{kBeech, 2, 3}}) {
+    SCOPED_TRACE(testing::Message() << "age: species " << c.species << ", Hg " << c.Hg << ", S " << c.S);
+    ExpectClose(YieldTableAgeAtHg(c.species, c.Hg, c.S),
+                WrittenSecant([&](double T) { return YieldTableHg(c.species, T, c.S); }, c.Hg, 15, 25));
+  }
+  struct SiteCase {
+    int species;
+    double Hg, T;
+  };
+  for (const SiteCase& c : {SiteCase{kNorwaySpruce, 10, 150}, SiteCase{kNorwaySpruce, 2, 150},
+                            SiteCase{kSilverFir, 25, 3}, SiteCase{kSitkaSpruce, 2, 3}}) {
+    SCOPED_TRACE(testing::Message() << "site: species " << c.species << ", Hg " << c.Hg << ", T " << c.T);
+    ExpectClose(SiteClassFromHg(c.species, c.Hg, c.T),
+                WrittenSecant([&](double S) { return YieldTableHg(c.species, c.T, S); }, c.Hg, 1, 4));
+  }
+  struct YieldCase {
+    int species;
+    double S;
+  };
+  for (const YieldCase& c : {YieldCase{kBeech, 8}, YieldCase{kBeech, 20}, YieldCase{kAsh, 6},
+                             YieldCase{kNorwaySpruce, 3}, YieldCase{kNorwaySpruce, 20},
+                             YieldCase{kSitkaSpruce, 6}, YieldCase{kSilverFir, 20}}) {
+    SCOPED_TRACE(testing::Message() << "yield: species " << c.species << ", S " << c.S);
+    ExpectClose(YieldClassFromSiteClass(c.species, c.S),
+                WrittenSecant([&](double Y) { return SiteClassFromYieldClass(c.species, Y); }, c.S, 5, 15));
+  }
 }
 
 TEST(YieldTableSolverTest, EqualFunctionValuesGiveTheSentinelWithoutFault) {

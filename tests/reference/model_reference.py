@@ -496,7 +496,11 @@ def SiteClassFromHg(species, Hg, T):
 
 
 def YieldClassFromHg(species, Hg, T):
-    return YieldClassFromSiteClass(species, SiteClassFromHg(species, Hg, T))
+    # A site class that could not be found has no yield class.
+    site_class = SiteClassFromHg(species, Hg, T)
+    if site_class == SENTINEL:
+        return SENTINEL
+    return YieldClassFromSiteClass(species, site_class)
 
 
 def SiteClassFromYieldClass(species, Y):
