@@ -21,14 +21,15 @@ enum class Constraint4 { NotDefined, RemainingSpacing, RemainingBasalArea };
 // the regime they set. The view copies the texts and positions to its
 // controls, passes the user's texts back, and shows the returned messages.
 //
-// The workflow steps are left to the caller; the original advances them here:
+// The workflow steps are left to the caller, which advances them after these:
 //   rgPresetClick -> EnableStep7;
 //   rgTargetGClick, rgMeasureClick, and entering any edit or track bar of
 //   either regime group (TrackBarEnter, ThinEditEnter) -> EnableStep8;
 //   editing a cell of sgConstraints -> EnableStep10;
 //   SetTargetBasalAreas disables gbAgeRange again when it was disabled before,
 //   so that reselecting a regime does not unlock a later step.
-// The click handlers and the track bars also consume a pending help-pointer click.
+// The click handlers and track bars also consume a pending help-pointer click
+// in the caller.
 struct RegimePage {
   Language language = Language::Danish;
   char decimalSeparator = ',';  // the system's; the view passes it in
@@ -50,7 +51,7 @@ struct RegimePage {
 
   // The intensity column by the measure (SetIntensityLabels).
   std::array<std::string, 3> lblI{"10", "35", "60 m2/ha"};  // scale lblI1 .. lblI3
-  std::string lblThinIset;              // column heading
+  std::string lblThinIset;              // column heading; the language switch writes it
   std::string IntensityUnit = "m2/ha";  // lblThinIstart and lblThinIend
 
   // Cell texts of sgConstraints as Cells[column][row]: headings in column 0,

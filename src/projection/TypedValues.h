@@ -32,9 +32,11 @@ struct PendingEdit {
   std::string Text;
 };
 
+inline constexpr int InitStateRows = 5;  // rows of sgInitState
+
 // What the typing rules remember between events.
 struct TypingState {
-  std::array<double, 5> InitStateShown{};  // value last written into each sgInitState row
+  std::array<double, InitStateRows> InitStateShown{};  // value last written into each sgInitState row
   std::array<PendingEdit, 3> Pending;      // by ResultGrid
   bool EditChecked = false;                // the current edit has been judged
 
@@ -54,8 +56,8 @@ int VariableOfColumn(std::span<const std::uint8_t> columns, int column);
 int YearIndexOfRow(const ProjectionTables& tables, int row);
 
 // The used columns of a grid: entries 0 .. lastColumn of its column list.
-inline std::span<const std::uint8_t> UsedColumns(const std::array<std::uint8_t, 28>& columns,
-                                                 int lastColumn) {
+inline std::span<const std::uint8_t> UsedColumns(
+    const std::array<std::uint8_t, ColumnSelection::Slots>& columns, int lastColumn) {
   return std::span<const std::uint8_t>(columns).first(static_cast<std::size_t>(lastColumn) + 1);
 }
 
@@ -69,8 +71,8 @@ EditRefusal JudgeEdit(const ProjectionTables& tables, ResultGrid grid, int varia
 std::optional<Message> RefusalMessage(EditRefusal refusal, Language language);
 
 // A keystroke in a result-grid cell. A refused edit is reported once per
-// edit: the message, and the cell is to be rewritten from the table (the
-// grids' cell text).
+// edit: the message, and the cell is to be rewritten with its text from the
+// table (DataCellText of tables/TableCells.h, which never prints the sentinel).
 struct KeystrokeVerdict {
   std::optional<Message> Refusal;
   bool ResetCell = false;
@@ -80,7 +82,7 @@ KeystrokeVerdict GridSetEditText(TypingState& state, const ProjectionTables& tab
                                  std::span<const std::uint8_t> columns, int column, int row,
                                  const std::string& text, Language language);
 
-// Selecting a cell starts a new edit.
+// Selecting a cell, or entering sgInitState, starts a new edit.
 inline void GridSelectCell(TypingState& state) { state.EditChecked = false; }
 
 // True when the cell holds a value typed by the user (the delete commands).
@@ -104,8 +106,7 @@ CommitResult CommitEdit(TypingState& state, ProjectionTables& tables, ResultGrid
                         std::span<const std::uint8_t> columns, const RegimeSettings& regime,
                         Language language, char decimalSeparator);
 
-// The first-year state grid sgInitState: five rows, one variable each.
-inline constexpr int InitStateRows = 5;
+// The first-year state grid sgInitState: one variable a row.
 using InitStateTexts = std::array<std::string, InitStateRows>;
 
 int InitStateVariableOfRow(int row, bool dominantHeight);
