@@ -1,76 +1,51 @@
-// orven-table: the command-line companion of the ORVEN desktop program.
+// orven-table: the command-line companion of the ORVEN desktop program. It
+// runs the same core, so its numbers and tables are the program's.
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/CliSupport.h"
 #include "cli/ModelCommand.h"
-#include "model/GrowthModel.h"
-#include "model/ParameterStore.h"
+#include "cli/TableCommand.h"
 #include "tables/NumberText.h"
 
-namespace fs = std::filesystem;
 using namespace orven;
+using namespace orven::cli;
 
 namespace {
 
-constexpr int ExitUsage = 2;
-constexpr int ExitFault = 3;
-
-const char* const Usage =
-    "usage: orven-table [--parameters PATH] [--growth-correction X] model NAME ARG...\n"
-    "       orven-table [--parameters PATH] [--growth-correction X] model --batch\n"
-    "       orven-table model --list\n";
+void PrintUsage(std::ostream& out) {
+  out << "usage: orven-table [--parameters PATH] [--growth-correction X] model NAME ARG...\n"
+         "       orven-table [--parameters PATH] [--growth-correction X] model --batch\n"
+         "       orven-table model --list\n"
+      << TableUsage
+      << "\n"
+         "model NAME ARG...  evaluates one routine of the growth model (see model --list).\n"
+         "FILE.orven         opens a settings file as the desktop program does and writes\n"
+         "                   the table as its \"Export to text file\" does: a tab between\n"
+         "                   cells (--semicolon: a semicolon), the decimal point\n"
+         "                   (--decimal-comma: the comma), Danish texts (--english).\n"
+         "--full-precision   every number with 17 significant digits and the decimal point.\n"
+         "-o OUT             write the table to OUT instead of standard output.\n"
+         "--parameters PATH  the parameter file (default: OrvenPar.drc here, else the\n"
+         "                   one installed with the program).\n"
+         "\n"
+         "Messages the desktop program would show go to standard error, one per line.\n"
+         "Exit status: 0 done; 1 a settings file stopped at a damaged line; 2 a bad call or\n"
+         "a missing or unreadable file; 3 a floating-point fault in a model routine.\n";
+}
 
 int Fail(const std::string& problem) {
   std::cerr << "orven-table: " << problem << '\n';
   return ExitUsage;
 }
 
-// The explicit path, else OrvenPar.drc in the working directory, else the file
-// installed beside the program (build tree) or in its share directory.
-std::string LocateParameterFile(const std::string& explicitPath) {
-  if (!explicitPath.empty()) return explicitPath;
-  std::vector<fs::path> candidates = {fs::path(ParameterFileName)};
-  std::error_code error;
-  fs::path program = fs::read_symlink("/proc/self/exe", error);
-  if (!error) {
-    candidates.push_back(program.parent_path() / ParameterFileName);
-    candidates.push_back(program.parent_path().parent_path() / "share" / "orven" / ParameterFileName);
-  }
-  for (const fs::path& candidate : candidates)
-    if (fs::is_regular_file(candidate, error)) return candidate.string();
-  return candidates.front().string();
-}
-
-// The not-found message on one line: its blanks trimmed, its lines joined.
-std::string OneLine(const std::string& message) {
-  std::string line, word;
-  for (char c : message) {
-    if (c == ' ' || c == '\r' || c == '\n') {
-      if (!word.empty()) line += (line.empty() ? "" : " ") + word;
-      word.clear();
-    } else {
-      word += c;
-    }
-  }
-  if (!word.empty()) line += (line.empty() ? "" : " ") + word;
-  return line;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+int RunModel(const std::vector<std::string>& args) {
   std::string parameterPath;
   double growthCorrection = 1;
   std::size_t i = 0;
-  for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
-    if (args[i] == "--help") {
-      std::cout << Usage;
-      return 0;
-    }
+  for (; i < args.size() && args[i] != "model"; ++i) {
     if (i + 1 >= args.size()) return Fail(args[i] + " needs a value");
     if (args[i] == "--parameters") {
       parameterPath = args[++i];
@@ -81,35 +56,41 @@ int main(int argc, char** argv) {
       return Fail("unknown option " + args[i]);
     }
   }
-  if (i >= args.size() || args[i] != "model") {
-    std::cerr << Usage;
-    return ExitUsage;
-  }
   std::vector<std::string> words(args.begin() + static_cast<long>(i) + 1, args.end());
   if (words.size() == 1 && words[0] == "--list") {
-    cli::ListModelRoutines(std::cout);
-    return 0;
+    ListModelRoutines(std::cout);
+    return ExitOk;
   }
-
-  ParameterStore store;
-  ParameterFileResult read = ReadParameterFile(store, LocateParameterFile(parameterPath),
-                                               Language::English);
-  if (!read.found) {
-    std::cerr << OneLine(read.message) << '\n';
-    return ExitUsage;
-  }
-  ComputeMaxSiteIndex(store);
-  GrowthModel model(store, growthCorrection);
-
+  std::optional<ParameterStore> store = LoadParameterStore(parameterPath, Language::English);
+  if (!store) return ExitUsage;
+  GrowthModel model(*store, growthCorrection);
   if (words.size() == 1 && words[0] == "--batch") {
-    cli::RunModelBatch(model, std::cin, std::cout);
-    return 0;
+    RunModelBatch(model, std::cin, std::cout);
+    return ExitOk;
   }
-  cli::CallOutcome outcome = cli::EvaluateModelCall(model, words);
+  CallOutcome outcome = EvaluateModelCall(model, words);
   switch (outcome.status) {
-    case cli::CallStatus::Ok: std::cout << outcome.text << '\n'; return 0;
-    case cli::CallStatus::Fault: std::cout << outcome.text << '\n'; return ExitFault;
-    case cli::CallStatus::Error: return Fail(outcome.text);
+    case CallStatus::Ok: std::cout << outcome.text << '\n'; return ExitOk;
+    case CallStatus::Fault: std::cout << outcome.text << '\n'; return ExitFault;
+    case CallStatus::Error: return Fail(outcome.text);
   }
   return ExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      PrintUsage(std::cout);
+      return ExitOk;
+    }
+    if (arg == "model") return RunModel(args);
+  }
+  if (args.empty()) {
+    PrintUsage(std::cerr);
+    return ExitUsage;
+  }
+  return RunTableCommand(args);
 }

@@ -5,6 +5,7 @@
 
 #include "projection/ProjectionTables.h"
 #include "projection/StandSettings.h"
+#include "projection/ThinningChain.h"
 #include "projection/ThinningRegime.h"
 
 namespace orven {
@@ -26,6 +27,35 @@ FixedThinning FixedThinVariables(const ProjectionTables& tables, int yearIndex);
 int FixPriority(int variable);
 int VariableOfPriority(int rank);
 std::pair<int, int> OrderByFixPriority(int a, int b);
+
+// The allowed values of a variable in a year: the targets a search accepts.
+struct VariableBounds {
+  double min;
+  double max;
+};
+VariableBounds VariableRange(const ProjectionTables& tables, int yearIndex, int variable);
+
+// Finds the removed basal area G2 and the quotient Q1 for which a = valueA and
+// b = valueB (a grid search, then a shrinking pattern search), writes the
+// whole thinning and the iteration count. False when a target lies outside
+// VariableRange (nothing written) or the search did not converge.
+bool SolveThinning(ThinningContext& context, int yearIndex, int a, int b, double valueA,
+                   double valueB);
+
+// The thinning modes: the regime's target, then the corrective ones.
+enum ThinningMode : int {
+  RegimeTarget = 0,
+  CapThinnedVolume = 1,      // V2 at ThinVMax
+  CapThinnedShare = 2,       // 100 G2/G1 at ThinPctMax
+  RaiseRemaining = 3,        // RTA3 at RemRSMin, or G3 at RemGMin
+  LowerRemaining = 4,        // RTA3 at RemRSMax, or G3 at RemGMax
+};
+
+// One thinning of one year, by the typed values of `fixed` or else by the
+// mode. Returns true when it failed (a search refused or not converged, or a
+// typed variable no rule handles).
+bool ThinStand(ThinningContext& context, int yearIndex, const FixedThinning& fixed, int mode,
+               double removal, double quotient, double rsTarget);
 
 // True when the year's thinning respects every constraint of the regime that
 // its own target does not set.

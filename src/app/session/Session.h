@@ -1,0 +1,199 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/session/Workflow.h"
+#include "model/ParameterStore.h"
+#include "model/SiteParameters.h"
+#include "projection/ProjectionTables.h"
+#include "projection/RegimeControls.h"
+#include "projection/SiteEstimation.h"
+#include "projection/StandSettings.h"
+#include "projection/TypedValues.h"
+#include "tables/ExportText.h"
+#include "tables/InputChecks.h"
+#include "tables/Messages.h"
+#include "tables/VariableCatalogue.h"
+
+namespace orven {
+
+inline constexpr int GraphCount = 7;  // the six charts and the large graph
+
+// The species and site page as the view shows it.
+struct SitePage {
+  int rgSpecies = -1;
+  int rgVolume = -1;
+  SiteInputs Inputs;  // rgSiteQuality, rgHeight, the site edits and grids
+  std::string edtA0parameter;
+  std::string edtGcorrection = "1";
+  std::string lblSC, lblYC, lblSI, lblA0;
+  SiteFocus Focus = SiteFocus::None;  // the grid to focus after the last estimate
+  bool ShowA0param = false;           // miShowA0param: the growth-parameter box is shown
+};
+
+// The interval and row controls below the result grids, and the age range.
+struct SchedulePage {
+  int rgThinInterval = -1;  // 0 fixed, 1 proportional, 2 varying list, -1 none
+  int rgShowYears = -1;     // 0 all years, 1 thinnings only, -1 none
+  std::string edtThinInterval1 = "5";
+  std::string edtThinInterval2 = "10";
+  std::string edtThinYear = "30, 34, 40";
+  std::string edtStartAge = "20";
+  std::string edtEndAge = "80";
+  std::string lblInitState;
+};
+
+// What the last WriteTables left for the view.
+struct ResultView {
+  std::vector<int> RowYears;         // the year index of each data row
+  std::array<GridTexts, 3> Grids;    // headers, units and cell texts of the three grids
+  bool ProjectionOk = true;          // shError hidden
+  std::string ErrorLine;             // lblErrorMsgs
+  InitStateTexts InitState;          // the value cells of sgInitState
+};
+
+// Which of the site page's edits.
+enum class SiteEdit { SiteClass, StandHeight, YieldClass, StandAge, A0parameter, Gcorrection };
+
+// The outcome of opening a settings file.
+enum class OpenOutcome { Opened, Missing, Damaged };
+
+// One growth-and-yield table being prepared: every setting and input text the
+// computation reads, and the logic of the window's event handlers. The
+// desktop program is a view over it and orven-table drives it without one;
+// several sessions can live side by side.
+//
+// Handlers append the messages a window would show to a queue that the
+// caller drains with TakeMessages(), in the order they arose.
+class Session {
+public:
+  using TextWidth = std::function<int(const std::string&)>;
+
+  explicit Session(const ParameterStore& store, Language language = Language::Danish,
+                   char decimalSeparator = ',', TextWidth textWidth = {});
+
+  // --- state ---------------------------------------------------------------
+  const ParameterStore& Store() const { return *store_; }
+  Language language() const { return language_; }
+  char DecimalSeparator() const { return decimalSeparator_; }
+
+  SpeciesSelection Species;      // CurrentSpecies, YieldTableReference
+  int VolumeDefinition = 0;
+  SiteParameters Site;
+  SiteState SiteValues;
+  SitePage SiteView;
+  RegimePage Regime;             // the thinning-preset page and the regime it sets
+  SchedulePage Schedule;
+  ProjectionTables Tables;
+  ColumnSelection Columns;
+  TypingState Typing;
+  InitStateTexts InitStateCells{};  // what sgInitState holds as typed
+  std::array<int, GraphCount> GraphXVariable{};
+  std::array<int, GraphCount> GraphYVariable{};
+  std::vector<std::string> Description;  // the description page, one text per line
+  bool DescriptionEdited = false;
+  Workflow Steps;
+  ResultView Results;
+
+  bool TableChanged = false;
+  bool AutoUpdate = true;         // miAutoUpdate
+  int TableFontSize = 8;          // points, 8 to 12
+  bool ResetInProgress = false;
+  bool NoTableComputed = true;
+  std::string CurrentFileName;
+  std::string RecentFileName;
+
+  MessageList TakeMessages();
+  const MessageList& PendingMessages() const { return messages_; }
+  // Where the page functions of other modules add their messages.
+  MessageList& MessageSink() { return messages_; }
+
+  // The items of the species list: the present species in code order.
+  std::vector<std::string> SpeciesItems() const;
+  GrowthModel Model() const { return GrowthModel(*store_, Site.GrowthCorrection); }
+  StandSettings Stand() const;
+  CheckContext Checks() const;
+
+  // --- a new table ---------------------------------------------------------
+  std::optional<Message> NewTableQuestion() const;  // asked while TableChanged
+  void NewTable();
+
+  // --- species and site page -----------------------------------------------
+  void rgSpeciesClick(int item);
+  void rgSiteQualityClick(int item);
+  void rgHeightClick(int item);
+  void rgVolumeClick(int item);
+  void ChangeA0parameterSettings();  // a click on the growth-parameter field's edge
+  // Leaving an edit, or Return in it; false when the text was refused (the
+  // edit then gets the focus with its text selected).
+  bool SiteEditExit(SiteEdit edit, const std::string& text);
+  void edtGcorrectionEnter();
+  void SiteGridEdited();  // a keystroke in sgInventory or sgSoil
+  void LeaveSitePage();
+
+  // --- thinning-preset page ------------------------------------------------
+  void rgPresetClick(int item);
+  void rgTargetGClick(int item);
+  void rgMeasureClick(int item);
+  void RegimeInputEntered();  // an edit or track bar of either regime group got the focus
+  void ReadConstraints();     // a constraint cell selected, or the grid left
+  void ConstraintEdited();
+  bool edtStartAgeExit(const std::string& text);
+  bool edtEndAgeExit(const std::string& text);
+  void AgeRangeEntered();
+
+  // --- tables page -----------------------------------------------------------
+  void rgThinIntervalClick(int item);
+  void rgShowYearsClick(int item);
+  bool ExamineThinInterval();
+  void edtThinYearExit(const std::string& text);
+  void ShowTablesPage();  // the tables or graphs page is shown
+  void SetTableLength();
+  void WriteTables();
+  // A value typed into a result grid, committed when the selection moves or
+  // the grid is left.
+  void GridSetEditText(ResultGrid grid, int column, int row, const std::string& text);
+  void CommitEdit(ResultGrid grid);
+  void InitStateEntered();  // sgInitState gets the focus, or a key is typed in it
+  void ReadInitialState();
+  void DeleteEntry(ResultGrid grid, int column, int row);
+  void DeleteInitStateEntry(int row);
+  std::optional<Message> ClearTableQuestion() const;
+  void ClearTable();
+
+  // --- files and export -----------------------------------------------------
+  std::string SettingsFileText() const;  // the file's bytes (Windows-1252, CRLF)
+  bool Save(const std::string& path);    // false (with a message) on a write error
+  OpenOutcome Open(const std::string& path);  // the Open command, without its dialog
+  std::string ExportText(char delimiter) const;
+
+  std::span<const std::uint8_t> ColumnsOf(ResultGrid grid) const;
+  bool DominantHeight() const { return SiteView.Inputs.rgHeight == 0; }
+
+private:
+  friend class SettingsFileReader;
+
+  void Say(Message message) { messages_.push_back(std::move(message)); }
+  void Say(const MessageList& messages);
+  void InitialisePresetParameters();
+  void InitialiseUserInterface();
+  void Reestimate(bool showMessages);
+  void ApplyEstimate(const SiteEstimate& estimate);
+  void PresetStandHeight();
+  void EstablishThinList();
+  void EnableAll();
+  void EnableStepFinal();
+  void FillGrids();
+
+  const ParameterStore* store_;
+  Language language_;
+  char decimalSeparator_;
+  TextWidth textWidth_;
+  MessageList messages_;
+};
+
+}  // namespace orven
