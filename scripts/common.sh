@@ -26,7 +26,10 @@ install_missing_packages() {
   fi
 }
 
+# build_project DIR [CMAKE OPTION...]
 build_project() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD_DIR"
+  local dir=$1
+  shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir"
 }

@@ -32,7 +32,8 @@ TEST(SettingsFileFormat, E15KeepsSevenSignificantDigitsInFifteenCharacters) {
     EXPECT_EQ(FieldE15(c.value), c.text);
     EXPECT_EQ(FieldE15(c.value).size(), 15u);
   }
-  LineFields back(FieldE15(12.3456789));
+  const std::string written = FieldE15(12.3456789);
+  LineFields back(written);
   EXPECT_EQ(back.Real(), 12.34568);
 }
 
