@@ -30,6 +30,7 @@ std::string JoinSettingsLines(const std::vector<std::string>& lines);
 class LineFields {
 public:
   explicit LineFields(std::string_view line) : line_(line) {}
+  explicit LineFields(const char* line) : line_(line) {}
   LineFields(std::string&&) = delete;  // it keeps a view of the line
 
   std::optional<long long> Integer();
