@@ -23,7 +23,7 @@ public:
   YearOfTable(ThinningContext& context, int yearIndex)
       : c_(context), t_(context.Tables), i_(yearIndex), species_(context.Stand.Species) {}
 
-  double operator[](int variable) const { return t_.Value(variable, i_); }
+  double At(int variable) const { return t_.Value(variable, i_); }
   bool Typed(int variable) const { return t_.Typed(variable, i_); }
   bool Put(int variable, double value) { return StoreComputed(t_, variable, i_, value); }
 
@@ -57,22 +57,18 @@ bool YearOfTable::CompleteFirstYear(int age) {
 }
 
 bool YearOfTable::MakeDiameterConsistent() {
-  const auto basalArea = [&] { return (*this)[D1] / 100 * ((*this)[D1] / 100) * QuarterPi * (*this)[N1]; };
-  const auto stemNumber = [&] {
-    return (*this)[G1] / ((*this)[D1] / 100 * ((*this)[D1] / 100) * QuarterPi);
-  };
   bool stored = true;
   if (Typed(D1)) {
     if (Typed(N1) && !Typed(G1))
-      stored = Put(G1, basalArea());
+      stored = Put(G1, BasalAreaOf(At(N1), At(D1)));
     else if (!Typed(N1))
-      stored = Put(N1, stemNumber());
+      stored = Put(N1, StemNumberOf(At(G1), At(D1)));
   } else {
     if (Typed(N1) && !Typed(G1))
-      stored = Put(G1, basalArea());  // with the yield table's D1
+      stored = Put(G1, BasalAreaOf(At(N1), At(D1)));  // with the yield table's D1
     else if (Typed(G1) && !Typed(N1))
-      stored = Put(N1, stemNumber());
-    stored = stored && Put(D1, MeanDiameterOf((*this)[G1], (*this)[N1]));
+      stored = Put(N1, StemNumberOf(At(G1), At(D1)));
+    stored = stored && Put(D1, MeanDiameterOf(At(G1), At(N1)));
   }
   return stored && !FloatFaultRaised();
 }
@@ -82,34 +78,33 @@ bool YearOfTable::CompleteHeights(int age) {
   bool stored = true;
   if (!Typed(HD1) && !Typed(Hg1)) {
     stored = Put(Hg1, YieldTableHg(species_, age, c_.Stand.Site.SiteClass)) &&
-             Put(HD1, model.HdomFromHg(species_, (*this)[Hg1]));
+             Put(HD1, model.HdomFromHg(species_, At(Hg1)));
   } else if (!Typed(HD1)) {
-    stored = Put(HD1, model.HdomFromHg(species_, (*this)[Hg1]));
+    stored = Put(HD1, model.HdomFromHg(species_, At(Hg1)));
   } else if (!Typed(Hg1)) {
-    stored = Put(Hg1, model.HgFromHdom(species_, (*this)[HD1]));
+    stored = Put(Hg1, model.HgFromHdom(species_, At(HD1)));
   }
   return stored && !FloatFaultRaised();
 }
 
 bool YearOfTable::CompleteSpacing() {
-  const GrowthModel& model = c_.Model;
   const bool dominantTyped = Typed(HD1), meanTyped = Typed(Hg1);
   bool stored = true;
   if (!Typed(RTA1)) {
-    stored = Put(RTA1, RelativeSpacingOf((*this)[N1], (*this)[Hg1]));
+    stored = Put(RTA1, RelativeSpacingOf(At(N1), At(Hg1)));
   } else if (!dominantTyped && !meanTyped) {
-    stored = Put(Hg1, SpacingConstant / (std::sqrt((*this)[N1]) * (*this)[RTA1])) &&
-             Put(HD1, model.HdomFromHg(species_, (*this)[Hg1]));
+    stored = Put(Hg1, SpacingConstant / (std::sqrt(At(N1)) * At(RTA1))) &&
+             Put(HD1, c_.Model.HdomFromHg(species_, At(Hg1)));
   } else if (dominantTyped != meanTyped) {
-    const double root = SpacingConstant / ((*this)[RTA1] * (*this)[Hg1]);
+    const double root = SpacingConstant / (At(RTA1) * At(Hg1));
     stored = Put(N1, root * root);
     // The typed spacing and height fix the stem number. With neither D1 nor
     // G1 typed, the mean tree of the yield table is kept and the basal area
     // follows the new stem number, as it does when N1 itself is typed.
     if (stored && !Typed(G1))
-      stored = Put(G1, (*this)[D1] / 100 * ((*this)[D1] / 100) * QuarterPi * (*this)[N1]);
+      stored = Put(G1, BasalAreaOf(At(N1), At(D1)));
     else if (stored && !Typed(D1))
-      stored = Put(D1, MeanDiameterOf((*this)[G1], (*this)[N1]));
+      stored = Put(D1, MeanDiameterOf(At(G1), At(N1)));
   }
   return stored && !FloatFaultRaised();
 }
@@ -135,18 +130,18 @@ bool YearOfTable::Grow() {
   }
   if (FloatFaultRaised() || !Put(HD1, HD) || !Put(G1, G) || !Put(N1, N)) return false;
 
-  const double Nv = (*this)[N1], Gv = (*this)[G1];
+  const double Nv = At(N1), Gv = At(G1);
   if (!Typed(D1) && !Put(D1, Nv > 0 && Gv > 0 ? MeanDiameterOf(Gv, Nv) : Nv > 0 && Gv == 0 ? 0 : Sentinel))
     return false;
-  if (!Typed(Hg1) && !Put(Hg1, (*this)[HD1] > 0 ? model.HgFromHdom(species_, (*this)[HD1]) : Sentinel))
+  if (!Typed(Hg1) && !Put(Hg1, At(HD1) > 0 ? model.HgFromHdom(species_, At(HD1)) : Sentinel))
     return false;
-  const double Hg = (*this)[Hg1];
+  const double Hg = At(Hg1);
   if (!Typed(RTA1) && !Put(RTA1, Nv > 0 && Hg > 0 ? RelativeSpacingOf(Nv, Hg) : Sentinel)) return false;
   return !FloatFaultRaised();
 }
 
 bool YearOfTable::ComputeVolume() {
-  const double D = (*this)[D1], N = (*this)[N1], Hg = (*this)[Hg1], G = (*this)[G1];
+  const double D = At(D1), N = At(N1), Hg = At(Hg1), G = At(G1);
   double V = Sentinel;
   if (N > 0 && D / 100 > c_.MinVolumeDiameter && Hg > 0) {
     const double tree = TreeVolume(c_.Stand.VolumeDefinition, species_, D / 100, Hg, D / 100);
@@ -160,14 +155,14 @@ bool YearOfTable::ComputeVolume() {
 
 bool YearOfTable::DecideThinning(int age, bool& ok) {
   const RegimeSettings& r = c_.Regime;
-  bool thinningYear = t_.IsThinningAge(age);
+  const bool thinningYear = t_.IsThinningAge(age);
   bool anyTyped = false;
   FixedThinning fixed;
   if (thinningYear) {
     for (int v : {D2, N2, G2, V2, Q1, Q3, D3, N3, G3, V3, RTA3}) anyTyped = anyTyped || Typed(v);
     fixed = FixedThinVariables(t_, i_);
   }
-  const double G = (*this)[G1];
+  const double G = At(G1);
   // A typed thinning overrides the G1 window.
   if (thinningYear && (anyTyped || (r.ThinGMin <= G && G <= r.ThinGMax)))
     return ThinYear(age, fixed, anyTyped, ok);
@@ -180,13 +175,13 @@ void YearOfTable::LeaveUnthinned() {
   for (int v : {N2, G2, V2}) Put(v, 0);
   const int pairs[][2] = {{HD3, HD1}, {Hg3, Hg1}, {D3, D1}, {F3, F1},
                           {N3, N1},   {G3, G1},   {V3, V1}, {RTA3, RTA1}};
-  for (const auto& [remaining, before] : pairs) Put(remaining, (*this)[before]);
+  for (const auto& [remaining, before] : pairs) Put(remaining, At(before));
 }
 
 bool YearOfTable::ThinYear(int age, const FixedThinning& fixed, bool anyTyped, bool& ok) {
   const RegimeSettings& r = c_.Regime;
   const double q = r.Ramp(r.QuotientStart, r.QuotientEnd, age);
-  const double G = (*this)[G1], RTA = (*this)[RTA1];
+  const double G = At(G1), RTA = At(RTA1);
   const bool inWindow = r.ThinGMin <= G && G <= r.ThinGMax;
   double rsTarget = Sentinel, removal = Sentinel;
   if (r.MeasureIsBasalArea) {
@@ -218,21 +213,20 @@ bool YearOfTable::ThinYear(int age, const FixedThinning& fixed, bool anyTyped, b
 // too small is cancelled.
 int YearOfTable::CorrectiveMode(double& removal, double& rsTarget) const {
   const RegimeSettings& r = c_.Regime;
-  const YearOfTable& y = *this;
-  if (y[V2] > r.ThinVMax) return CapThinnedVolume;
-  if (100 * y[G2] / y[G1] > r.ThinPctMax) return CapThinnedShare;
+  if (At(V2) > r.ThinVMax) return CapThinnedVolume;
+  if (100 * At(G2) / At(G1) > r.ThinPctMax) return CapThinnedShare;
   if (r.MeasureIsBasalArea) {
-    if (y[RTA3] < r.RemRSMin) return RaiseRemaining;
-    if (y[RTA3] > r.RemRSMax && y[RTA1] < r.RemRSMax) return LowerRemaining;
+    if (At(RTA3) < r.RemRSMin) return RaiseRemaining;
+    if (At(RTA3) > r.RemRSMax && At(RTA1) < r.RemRSMax) return LowerRemaining;
   } else {
-    if (y[G3] < r.RemGMin && y[G1] > r.RemGMin) return RaiseRemaining;
-    if (y[G3] > r.RemGMax) return LowerRemaining;
+    if (At(G3) < r.RemGMin && At(G1) > r.RemGMin) return RaiseRemaining;
+    if (At(G3) > r.RemGMax) return LowerRemaining;
   }
-  if (y[V2] < r.ThinVMin || 100 * y[G2] / y[G1] < r.ThinPctMin) {
+  if (At(V2) < r.ThinVMin || 100 * At(G2) / At(G1) < r.ThinPctMin) {
     if (r.MeasureIsBasalArea)
       removal = 0;
     else
-      rsTarget = y[RTA1];
+      rsTarget = At(RTA1);
     return RegimeTarget;
   }
   return NoCall;

@@ -12,8 +12,9 @@ inline constexpr double QuarterPi = 0.78539816339744830963;
 inline constexpr double FourOverPi = 1.2732395447351626862;
 inline constexpr double SpacingConstant = 10000;
 
-// G = N (pi/4) (D/100)^2, m2/ha from stems per ha and cm.
+// G = N (pi/4) (D/100)^2, m2/ha from stems per ha and cm, and back to N.
 inline double BasalAreaOf(double N, double D) { return (D / 100) * (D / 100) * QuarterPi * N; }
+inline double StemNumberOf(double G, double D) { return G / ((D / 100) * (D / 100) * QuarterPi); }
 
 // D = 100 sqrt((4/pi) G / N), the quadratic mean diameter in cm.
 inline double MeanDiameterOf(double G, double N) { return 100 * std::sqrt(FourOverPi * G / N); }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -40,11 +41,7 @@ double TypedFirstYearValue(int variable) {
   }
 }
 
-bool Contains(const std::vector<int>& set, int v) {
-  for (int x : set)
-    if (x == v) return true;
-  return false;
-}
+bool Contains(const std::vector<int>& set, int v) { return std::ranges::find(set, v) != set.end(); }
 
 // At most three values, none of the sets that determine the stand twice.
 std::vector<std::vector<int>> AllowedFirstYearCombinations() {
@@ -121,6 +118,19 @@ TEST_F(ProjectionEngineTest, SpacingWithOneHeightFixesTheStemNumberAndKeepsTheMe
     EXPECT_EQ(At(D1, 20), yieldTableD1);
     EXPECT_NEAR(At(G1, 20), BasalArea(At(N1, 20), yieldTableD1), 1e-12 * At(G1, 20));
   }
+}
+
+TEST_F(ProjectionEngineTest, TheGrowthRateModelGrowsWithTheParameterInForce) {
+  Project();
+  const double siteIndexHeight = At(HD1, 21);
+  stand.Site.UseA0Model = true;
+  stand.Site.A0Parameter = 0.0032 + 0.001441 * 24;  // the site-index model's rate
+  stand.Site.UserA0Parameter = 0.05;
+  Project();
+  EXPECT_EQ(At(HD1, 21), siteIndexHeight);
+  stand.Site.UserA0Fixed = true;
+  Project();
+  EXPECT_GT(At(HD1, 21), siteIndexHeight + 0.05);
 }
 
 // ---------------------------------------------------------------------------
@@ -274,11 +284,11 @@ INSTANTIATE_TEST_SUITE_P(OneConstraintEach, CorrectivePassTest, ::testing::Value
 
 TEST_F(ProjectionEngineTest, ATypedThinningSkipsTheCorrectivePasses) {
   SetThinningAges({50});
-  regime.ThinPctMax = 1;
-  Type(G2, 50, 6);
+  regime.ThinVMin = 1000;  // would cancel every thinning
+  Type(Q1, 50, 0.85);
   EXPECT_TRUE(Project());
-  EXPECT_EQ(At(G2, 50), 6);
-  EXPECT_NEAR(At(G3, 50), At(G1, 50) - 6, 1e-12);
+  EXPECT_EQ(At(D2, 50), 0.85 * At(D1, 50));
+  EXPECT_EQ(At(G2, 50), At(G1, 50) - regime.TargetGStart);
   EXPECT_FALSE(ThinningWithinLimits(tables, regime, Index(50)));
 }
 

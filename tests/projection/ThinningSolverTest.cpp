@@ -203,6 +203,34 @@ TEST_F(SolverTest, TwoInvalidAmountsDoNotMakeANilThinning) {
   EXPECT_EQ(tables.Value(V2, i), Sentinel);
 }
 
+// With Q1 held and G3 = G1 - G2 as target the search is a descent along one
+// line: from the best of the grid points at 10 %, 20 % ... 90 % of [0, G1],
+// steps of 0.27 * 0.618^k of the range, taken only when strictly better,
+// until G3 is met within 1e-6. A different schedule gives other tables.
+TEST_F(SolverTest, ALinearTargetFollowsTheGridAndTheStepSchedule) {
+  const double G1v = tables.Value(G1, i);
+  const double target = 0.63 * G1v + 0.0123;
+  const auto miss = [&](double G2v) { return std::abs(G1v - G2v - target); };
+  double G2v = G1v * 0.1;
+  for (int e = 2; e <= 9; ++e)
+    if (miss(G1v * 0.1 * e) < miss(G2v)) G2v = G1v * 0.1 * e;
+  double step = 0.27;
+  int iterations = 0;
+  while (miss(G2v) >= 1e-6) {
+    step *= 0.618;
+    const double centre = G2v;
+    for (double candidate : {centre - step * G1v, centre + step * G1v})
+      if (candidate >= 0 && candidate <= G1v && miss(candidate) < miss(G2v)) G2v = candidate;
+    ++iterations;
+  }
+  ASSERT_GT(iterations, 10);
+
+  ThinningContext context = Context();
+  EXPECT_TRUE(SolveThinning(context, i, Q1, G3, 0.9, target));
+  EXPECT_EQ(tables.Value(IterationRow, i), iterations);
+  EXPECT_EQ(tables.Value(G2, i), G2v);
+}
+
 TEST_F(SolverTest, ARefusedSearchWritesNothing) {
   ThinningContext context = Context();
   const ProjectionTables before = tables;
