@@ -135,28 +135,32 @@ double HeightForTreeVolume(int volumeDefinition, int species, double v, double d
   if (v <= 0 || d < t + 0.000001 || Dg < t + 0.000001 || d >= 9.9 || Dg >= 9.9) return Sentinel;
 
   const auto volumeAt = [&](double h) { return TreeVolume(volumeDefinition, species, d, h, Dg); };
-  double a = 10;
-  double b = 30;
+  // Each point's volume is computed once and carried along with the point.
+  double a = 10, va = volumeAt(a);
+  double b = 30, vb = volumeAt(b);
   double next = b;
   int count = 0;
   while (true) {
-    const double va = volumeAt(a);
-    const double vb = volumeAt(b);
     // Two points of equal volume give no direction to search in.
     if (vb == va) return Sentinel;
     next = b - (vb - v) * (b - a) / (vb - va);
+    double vNext;
     if (next > 1.300001) {
-      if (std::abs(v - vb) < std::abs(v - va)) a = b;
+      if (std::abs(v - vb) < std::abs(v - va)) {
+        a = b;
+        va = vb;
+      }
       b = next;
+      vb = vNext = volumeAt(next);
     } else {
       // Below breast height no volume function applies: move b halfway to a instead.
       next = b;
+      vNext = vb;
       b = (a + b) / 2;
+      vb = volumeAt(b);
     }
     ++count;
-    if (std::abs(v - volumeAt(next)) < 0.000001 || std::abs(b - a) < 0.000000001 || count >= 100) {
-      break;
-    }
+    if (std::abs(v - vNext) < 0.000001 || std::abs(b - a) < 0.000000001 || count >= 100) break;
   }
   return count < 100 ? next : Sentinel;
 }
