@@ -31,6 +31,8 @@ std::optional<ParameterStore> LoadParameterStore(const std::string& explicitPath
     std::cerr << MessageLine(read.message) << '\n';
     return std::nullopt;
   }
+  // The species list maps its items to species codes, as the program's list does.
+  AssignRadioIndices(store);
   ComputeMaxSiteIndex(store);
   return store;
 }

@@ -123,6 +123,12 @@ bool ErrorString(ProjectionTables& tables, const ColumnSelection& columns, RowMo
       if (age >= tables.TableEndAge && IsCurrentIncrement(v)) continue;
       // A thinning age without stems removed is judged on nothing.
       if (!thinned && (thinningAge || !rowShown || IsThinningVariable(v))) continue;
+      // A cell that shows "N.A." holds no value to judge: a search may leave a
+      // thinning of a fraction of a stem, whose spacing is astronomical.
+      const ResultGrid grid = IsThinningVariable(v) ? ResultGrid::Thinning : ResultGrid::Remaining;
+      if (tables.IsThinYear[year] && !tables.Typed(v, year) && MayBeNotApplicable(grid, v) &&
+          ThinningNegligible(tables, v, year + 1))
+        continue;
       const double x = tables.Value(v, year);
       if (std::isnan(x) || x < VariableMin(v) || x > VariableMax(v)) {
         tables.ValueError[v][year] = true;

@@ -169,6 +169,21 @@ TEST_F(ErrorScanTest, ThinningYearIsJudgedOnlyWhenStemsWereRemoved) {
   EXPECT_FALSE(Scan());
 }
 
+TEST_F(ErrorScanTest, CellsShownAsNotApplicableAreNotJudged) {
+  // A search may leave a thinning of a fraction of a stem: its spacing is
+  // astronomical, but the grid shows "N.A." and no error.
+  SetThinning(0);
+  tables.Value(N2, ThinYear) = 0.0003;
+  tables.Value(RTA2, ThinYear) = 600000;
+  ASSERT_EQ(Text(ResultGrid::Thinning, RTA2, ThinYear), "N.A.");
+  EXPECT_FALSE(Scan());
+  // A real thinning with the same spacing is an error.
+  SetThinning(5);
+  tables.Value(RTA2, ThinYear) = 600000;
+  EXPECT_TRUE(Scan());
+  EXPECT_TRUE(tables.ValueError[RTA2][ThinYear]);
+}
+
 TEST_F(ErrorScanTest, ThinningsOnlyModelScansTheRowsItShows) {
   tables.Value(HD1, 3) = 60;          // a year without a row
   tables.Value(HD1, LastYear) = 60;   // the last row

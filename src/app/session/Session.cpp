@@ -296,6 +296,8 @@ void Session::edtGcorrectionEnter() {
   Reestimate(true);
 }
 
+void Session::SiteInputEntered() { Steps.EnableStep(5); }
+
 void Session::SiteGridEdited() { Steps.EnableStep(5); }
 
 void Session::LeaveSitePage() {

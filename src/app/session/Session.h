@@ -132,7 +132,8 @@ public:
   // edit then gets the focus with its text selected).
   bool SiteEditExit(SiteEdit edit, const std::string& text);
   void edtGcorrectionEnter();
-  void SiteGridEdited();  // a keystroke in sgInventory or sgSoil
+  void SiteInputEntered();  // one of the stand-height, site-class, yield-class or age edits gets the focus
+  void SiteGridEdited();    // a keystroke in sgInventory or sgSoil
   void LeaveSitePage();
 
   // --- thinning-preset page ------------------------------------------------

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/session/Session.h"
+#include "model/GrowthModel.h"
+#include "projection/RegimeControls.h"
+#include "support/ParameterFileFixture.h"
+
+namespace orven {
+namespace {
+
+const std::string ParameterPath = ORVEN_DATA_DIR "/OrvenPar.drc";
+
+std::string Slurp(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The parameter store as the desktop program builds it at start-up.
+const ParameterStore& Store() {
+  static const ParameterStore store = [] {
+    ParameterStore s;
+    EXPECT_TRUE(ReadParameterFile(s, ParameterPath, Language::English).found);
+    AssignRadioIndices(s);
+    ComputeMaxSiteIndex(s);
+    return s;
+  }();
+  return store;
+}
+
+// Norway spruce from two inventories, a first/last-thinning regime by
+// relative spacing, and a typed first-year diameter: a table whose every
+// part comes from the file.
+void MakeTable(Session& s) {
+  s.rgSpeciesClick(NorwaySpruce);  // every species is listed, in code order
+  s.rgSiteQualityClick(RepeatedInventories);
+  s.rgHeightClick(0);
+  s.SiteView.Inputs.sgInventory[0] = {"25", "11", "28", "0"};
+  s.SiteView.Inputs.sgInventory[1] = {"31", "14", "30", "6"};
+  s.SiteGridEdited();
+  s.rgVolumeClick(2);
+  s.LeaveSitePage();
+  s.rgPresetClick(1);
+  s.rgMeasureClick(1);
+  s.RegimeInputEntered();
+  ThinEditEnter(s.Regime);
+  s.Regime.edtThinIend = "21";
+  ReadThinIend(s.Regime, s.MessageSink());
+  s.AgeRangeEntered();
+  s.edtStartAgeExit("25");
+  s.edtEndAgeExit("90");
+  s.ConstraintEdited();
+  s.ReadConstraints();
+  s.InitStateEntered();
+  s.InitStateCells[1] = "12";
+  s.ReadInitialState();
+  s.ShowTablesPage();
+  s.TakeMessages();
+}
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+class TableCommandTest : public ::testing::Test {
+protected:
+  TableCommandTest() {
+    Session session(Store(), Language::Danish, '.');
+    MakeTable(session);
+    file = folder.PathOf("spruce.orven");
+    EXPECT_TRUE(session.Save(file));
+  }
+
+  Outcome OrvenTable(const std::string& arguments) {
+    const std::string out = folder.PathOf("stdout"), err = folder.PathOf("stderr");
+    const std::string command = "'" ORVEN_TABLE_PATH "' --parameters '" + ParameterPath + "' " + arguments +
+                                " > '" + out + "' 2> '" + err + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+  }
+  // The export of the same table made in a session with these settings.
+  static std::string SessionExport(Language language, char separator, char delimiter) {
+    Session session(Store(), language, separator);
+    MakeTable(session);
+    return session.ExportText(delimiter);
+  }
+
+  test::TemporaryFolder folder;
+  std::string file;
+};
+
+TEST_F(TableCommandTest, WritesExactlyTheExportOfTheSessionThatSavedTheFile) {
+  struct Case {
+    const char* options;
+    Language language;
+    char separator;
+    char delimiter;
+  };
+  const Case cases[] = {
+      {"", Language::Danish, '.', '\t'},
+      {"--english", Language::English, '.', '\t'},
+      {"--semicolon", Language::Danish, '.', ';'},
+      {"--decimal-comma", Language::Danish, ',', '\t'},
+      {"--decimal-comma --semicolon --english", Language::English, ',', ';'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options);
+    Outcome run = OrvenTable(std::string(c.options) + " '" + file + "'");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, SessionExport(c.language, c.separator, c.delimiter));
+  }
+}
+
+TEST_F(TableCommandTest, FullPrecisionNumbersAreTheTableValues) {
+  Outcome run = OrvenTable("--full-precision '" + file + "'");
+  ASSERT_EQ(run.status, 0);
+  Session session(Store(), Language::Danish, '.');
+  MakeTable(session);
+  std::vector<int> columns;
+  for (ResultGrid grid : {ResultGrid::BeforeThin, ResultGrid::Thinning, ResultGrid::Remaining})
+    for (std::uint8_t variable : session.ColumnsOf(grid)) columns.push_back(variable);
+
+  std::istringstream lines(run.out);
+  std::string line;
+  std::getline(lines, line);  // symbols
+  std::getline(lines, line);  // units
+  int compared = 0;
+  for (std::size_t row = 0; std::getline(lines, line); ++row) {
+    ASSERT_LT(row, session.Results.RowYears.size());
+    const int year = session.Results.RowYears[row];
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream cells(line);
+    std::string cell;
+    for (std::size_t c = 0; std::getline(cells, cell, '\t'); ++c) {
+      ASSERT_LT(c, columns.size());
+      char* end = nullptr;
+      const double value = std::strtod(cell.c_str(), &end);
+      if (cell.empty() || *end != '\0') continue;  // a text such as "UDEF."
+      EXPECT_EQ(value, session.Tables.StandTable[columns[c]][year]) << "row " << row << " column " << c;
+      ++compared;
+    }
+  }
+  EXPECT_EQ(session.Results.RowYears.size(), static_cast<std::size_t>(session.Tables.TableRowCount));
+  EXPECT_GT(compared, 10 * session.Tables.TableRowCount);
+}
+
+TEST_F(TableCommandTest, OutputOptionWritesTheFile) {
+  const std::string out = folder.PathOf("table.txt");
+  Outcome run = OrvenTable("-o '" + out + "' '" + file + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Slurp(out), SessionExport(Language::Danish, '.', '\t'));
+}
+
+TEST_F(TableCommandTest, AMissingFileIsStatusTwoWithTheMessageOnOneLine) {
+  const std::string missing = folder.PathOf("absent.orven");
+  Outcome run = OrvenTable("'" + missing + "'");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Filen eksisterer ikke: " + missing + "\n");
+  run = OrvenTable("--english '" + missing + "'");
+  EXPECT_EQ(run.err, "The file does not exist: " + missing + "\n");
+}
+
+TEST_F(TableCommandTest, ADamagedFileIsStatusOneAndNamesTheLine) {
+  std::string bytes = Slurp(file);
+  const std::size_t label = bytes.find("      {Produktionsklasse}");
+  ASSERT_NE(label, std::string::npos);
+  const std::size_t start = bytes.rfind("\r\n", label) + 2;
+  bytes.replace(start, label - start, " sixteen");
+  const std::string damaged = folder.Write("damaged.orven", bytes);
+
+  Outcome run = OrvenTable("--english '" + damaged + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "Invalid numeric input in line 20 of the settings file: " + damaged + "\n");
+}
+
+TEST_F(TableCommandTest, BadCallsAreStatusTwo) {
+  for (const std::string& arguments : {std::string(""), "--bogus '" + file + "'", "'" + file + "' '" + file + "'",
+                                      "'" + file + "' -o"}) {
+    SCOPED_TRACE(arguments);
+    Outcome run = OrvenTable(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.find("orven-table: "), 0u);
+  }
+}
+
+TEST_F(TableCommandTest, HelpNamesTheSettingsFile) {
+  Outcome run = OrvenTable("--help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("FILE.orven"), std::string::npos);
+  EXPECT_NE(run.out.find("--full-precision"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orven
