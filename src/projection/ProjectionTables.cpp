@@ -8,7 +8,7 @@ void ProjectionTables::ClearComputedValues() {
   for (int k = 0; k < VariableRows; ++k) {
     const double cleared = k == IterationRow ? Sentinel : 0.0;
     for (int i = 0; i < YearSlots; ++i)
-      if (!UserFixed[k][i]) StandTable[k][i] = cleared;
+      StandTable[k][i] = UserFixed[k][i] ? TypedValue[k][i] : cleared;
   }
 }
 

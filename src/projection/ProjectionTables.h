@@ -20,6 +20,7 @@ using VariableYearTable = std::array<std::array<T, YearSlots>, VariableRows>;
 struct ProjectionTables {
   VariableYearTable<double> StandTable{};  // [variable][year index]
   VariableYearTable<bool> UserFixed{};     // typed by the user, an input of the projection
+  VariableYearTable<double> TypedValue{};  // the value typed, where UserFixed
   VariableYearTable<bool> ValueError{};    // outside the plausible range: shown in red
 
   bool ThinTableTyped = false;        // a value is typed into the thinning or remaining grid
@@ -50,8 +51,14 @@ struct ProjectionTables {
   bool IsThinningAge(int age) const { return age >= 0 && age <= 255 && ThinAgeSet.test(age); }
   int LastYearIndex() const { return TableEndAge - TableStartAge; }
 
-  // Zeroes every computed cell (the iteration row: the sentinel); typed values survive.
+  // Zeroes every computed cell (the iteration row: the sentinel); typed cells
+  // get their typed value back.
   void ClearComputedValues();
+  // Stores a typed value (the caller keeps the counts).
+  void SetTyped(int variable, int yearIndex, double value) {
+    UserFixed[variable][yearIndex] = true;
+    TypedValue[variable][yearIndex] = StandTable[variable][yearIndex] = value;
+  }
   // Forgets every typed value and the typed-value bookkeeping.
   void ClearUserFixed();
 };

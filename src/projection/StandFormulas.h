@@ -23,11 +23,13 @@ inline double MeanDiameterOf(double G, double N) { return 100 * std::sqrt(FourOv
 inline double RelativeSpacingOf(double N, double Hg) { return SpacingConstant / (std::sqrt(N) * Hg); }
 
 // Writes a computed value of a year. A non-finite value is the trace of a
-// floating-point fault: it is refused and the caller ends the year. Typed
-// cells keep the user's value: they are inputs, never results.
+// floating-point fault: it is refused and the caller ends the year. A thinning
+// search writes what it reached over a typed target (the table shows the
+// thinning done); the typed value itself is kept apart as the input of the
+// next projection.
 inline bool StoreComputed(ProjectionTables& tables, int variable, int yearIndex, double value) {
   if (!IsUsable(value)) return false;
-  if (!tables.UserFixed[variable][yearIndex]) tables.StandTable[variable][yearIndex] = value;
+  tables.StandTable[variable][yearIndex] = value;
   return true;
 }
 

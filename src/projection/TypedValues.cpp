@@ -99,8 +99,7 @@ void UncountTyped(ProjectionTables& tables, int v) {
 // Stores a typed value; the count rises only for a cell not typed before.
 void StoreTyped(ProjectionTables& tables, int v, int year, double value) {
   if (!tables.UserFixed[v][year]) CountTyped(tables, v);
-  tables.UserFixed[v][year] = true;
-  tables.StandTable[v][year] = value;
+  tables.SetTyped(v, year, value);
 }
 
 bool Outside(double x, double min, double max) { return x < min || x > max; }

@@ -11,6 +11,7 @@ enum class MessageKind {
   Error,        // error sound, OK box
   Information,  // warning sound, OK box
   Question,     // warning sound, Yes/No box with No as default
+  Plain,        // no sound, OK box
 };
 
 struct Message {

@@ -71,9 +71,7 @@ public:
   }
 
   void Type(int variable, int age, double value) {
-    const int i = Index(age);
-    tables.StandTable[variable][i] = value;
-    tables.UserFixed[variable][i] = true;
+    tables.SetTyped(variable, Index(age), value);
   }
 
   bool Project() {

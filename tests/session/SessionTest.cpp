@@ -350,6 +350,26 @@ TEST(Export, CellsAreTheGridTextsWithoutLeadingBlanks) {
   }
 }
 
+TEST(Export, CopyingTakesTheWholeTableOrTheSelectionOfTheFocusedGrid) {
+  Session session(ShippedStore(), Language::English, '.');
+  WalkThrough(session, {});
+  EXPECT_EQ(session.CopyAllText(), session.ExportText(TabDelimiter));
+
+  const GridTexts& thinning = session.Results.Grids[1];
+  std::optional<std::string> one = session.CopySelectionText(ResultGrid::Thinning, 0, 0, 2, 2);
+  ASSERT_TRUE(one);
+  EXPECT_EQ(*one, thinning.Headers[0] + "\r\n" + thinning.Units[0] + "\r\n" + thinning.Rows[1][0]);
+  EXPECT_TRUE(session.TakeMessages().empty());
+
+  EXPECT_FALSE(session.CopySelectionText(std::nullopt, 0, 0, 1, 1));
+  MessageList messages = session.TakeMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].Kind, MessageKind::Plain);
+  EXPECT_EQ(messages[0].Text,
+            "   Before copying you must make a selection in one of the tables.   \r\n"
+            "   Click a cell and select area by pressing Shift + arrow keys!   ");
+}
+
 // --- sessions side by side --------------------------------------------------------
 
 TEST(Sessions, TwoSessionsSideBySideDoNotInfluenceEachOther) {

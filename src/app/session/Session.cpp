@@ -528,4 +528,20 @@ void Session::EnableAll() {
 
 std::string Session::ExportText(char delimiter) const { return TableText(Results.Grids, delimiter); }
 
+std::optional<std::string> Session::CopySelectionText(std::optional<ResultGrid> focusedGrid, int left,
+                                                      int right, int top, int bottom) {
+  if (!focusedGrid) {
+    const bool english = language_ == Language::English;
+    // A plain box, without a sound.
+    Say({MessageKind::Plain,
+         english ? "   Before copying you must make a selection in one of the tables.   \r\n"
+                   "   Click a cell and select area by pressing Shift + arrow keys!   "
+                 : "   Før du kan kopiere må du markere et område i en af tabellerne.   \r\n"
+                   "   Klik i en celle og marker området ved at trykke Shift + piltaster!   ",
+         {}});
+    return std::nullopt;
+  }
+  return SelectionText(Results.Grids[static_cast<int>(*focusedGrid)], left, right, top, bottom);
+}
+
 }  // namespace orven

@@ -171,6 +171,11 @@ public:
   bool Save(const std::string& path);    // false (with a message) on a write error
   OpenOutcome Open(const std::string& path);  // the Open command, without its dialog
   std::string ExportText(char delimiter) const;
+  std::string CopyAllText() const { return ExportText(TabDelimiter); }
+  // The selected block of the focused result grid (columns left..right, data
+  // rows top..bottom); without a focused result grid, nothing but a message.
+  std::optional<std::string> CopySelectionText(std::optional<ResultGrid> focusedGrid, int left, int right,
+                                               int top, int bottom);
 
   std::span<const std::uint8_t> ColumnsOf(ResultGrid grid) const;
   bool DominantHeight() const { return SiteView.Inputs.rgHeight == 0; }

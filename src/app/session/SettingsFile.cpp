@@ -146,7 +146,7 @@ std::string Session::SettingsFileText() const {
     for (int year = 1; year <= YearSlots; ++year)
       if (Tables.UserFixed[variable][year - 1])
         lines.push_back(FieldI(variable, 3) + FieldI(year, 4) + " " +
-                        FieldE15(Tables.StandTable[variable][year - 1]));
+                        FieldE15(Tables.TypedValue[variable][year - 1]));
   return JoinSettingsLines(lines);
 }
 
@@ -231,7 +231,6 @@ void SettingsFileReader::ReadTypedValues() {
         year < 1 || year > YearSlots)
       continue;
     const int v = static_cast<int>(variable), i = static_cast<int>(year) - 1;
-    tables.StandTable[v][i] = value;
     if (!tables.UserFixed[v][i]) {
       if (v >= HD1 && v <= RTA1) {
         ++tables.StateTypedCount;
@@ -239,7 +238,7 @@ void SettingsFileReader::ReadTypedValues() {
         ++tables.ThinTypedCount;
       }
     }
-    tables.UserFixed[v][i] = true;
+    tables.SetTyped(v, i, value);
     if (v >= HD1 && v <= RTA1) {
       tables.StateTableTyped = true;
     } else {
