@@ -218,13 +218,6 @@ THINNING_PAIRS = [(a, b) for a in THINNING_TYPABLE for b in THINNING_TYPABLE
                   if a < b and not typing_conflict(b, {a})]
 
 
-def undecided_first_year(typed):
-    """RTA1 with exactly one height and neither D1 nor G1: how the first year
-    is completed then is not settled by the design (see docs/decisions.md)."""
-    heights = (R.HD1 in typed) + (R.Hg1 in typed)
-    return R.RTA1 in typed and heights == 1 and R.D1 not in typed and R.G1 not in typed
-
-
 # ---------------------------------------------------------------------------
 # Random settings files
 
@@ -490,8 +483,6 @@ def add_typed_values(rng, cfg):
             value = float(S[v][0]) * rng.uniform(0.8, 1.2)
             if R.WithinDisplayRange(v, value) and value > 0:
                 state[v] = min(max(value, R.VARIABLE_MIN[v]), R.VARIABLE_MAX[v])
-        if undecided_first_year(state):
-            del state[R.RTA1]
         typed += [(v, 1, value) for v, value in state.items()]
     thin_years = [y for y in range(250) if session.IsThinYear[y]]
     if thin_years and rng.random() < 0.8:

@@ -1060,7 +1060,9 @@ class Session:
         # Volume and form factor.
         n1, d1, hg1, g1 = S[N1][i], S[D1][i], S[Hg1][i], S[G1][i]
         if n1 > 0 and d1 / 100 > self.MinVolumeDiameter and hg1 > 0:
-            put(V1, i, M.TreeVolume(self.VolumeDefinition, sp, d1 / 100, hg1, d1 / 100) * n1)
+            tree = M.TreeVolume(self.VolumeDefinition, sp, d1 / 100, hg1, d1 / 100)
+            # A tree volume that cannot be computed is not multiplied up.
+            put(V1, i, tree * n1 if tree >= 0 else SENTINEL)
         elif n1 >= 0 and d1 > 0 and hg1 > 0:
             put(V1, i, 0.0)
         else:
@@ -1135,7 +1137,8 @@ class Session:
                 if typed[G1] and not typed[D1]:
                     put(D1, 0, diameter(S[G1][0], S[N1][0]))
                 if not typed[D1] and not typed[G1]:
-                    raise Unspecified("first year with RTA1 and one height, neither D1 nor G1")
+                    # The yield table's diameter stays; the basal area follows.
+                    put(G1, 0, area(S[D1][0], S[N1][0]))
         else:
             put(RTA1, 0, 10000 / (M.sqrt(S[N1][0]) * S[Hg1][0]))
 
@@ -1317,7 +1320,8 @@ class Session:
                 self.fragile.add((v, i))
             if a > 0 and b >= 0 and a > b:
                 return a - b
-            if a == b:
+            # Equal amounts leave nothing, but two invalid amounts stay invalid.
+            if a == b and b >= 0:
                 return 0.0
             return SENTINEL
 
@@ -1351,7 +1355,8 @@ class Session:
                 set_(Hg3, M.HgFromHdom(sp, hd3) if hd3 > 0 else SENTINEL)
                 n3, hg3 = get(N3), get(Hg3)
                 if n3 > 0 and d3 / 100 > mvd and hg3 > 0 and d1 > 0:
-                    set_(V3, M.TreeVolume(vd, sp, d3 / 100, hg3, d1 / 100) * n3)
+                    tree = M.TreeVolume(vd, sp, d3 / 100, hg3, d1 / 100)
+                    set_(V3, tree * n3 if tree >= 0 else SENTINEL)
                 elif n3 >= 0 and d3 > 0 and hg3 > 0 and d1 > 0:
                     set_(V3, 0.0)
                 else:
@@ -1501,10 +1506,14 @@ class Session:
             i = a - start
             try:
                 for name, before, after, current, mean, total, from_first in plan:
-                    if a == end:
+                    nxt = S[before][i + 1] if a < end else SENTINEL
+                    now = S[after][i]
+                    # Between values that cannot be computed (negative) there
+                    # is no increment, and the sums that take it in are lost.
+                    if a == end or nxt < 0 or now < 0:
                         increment = Real(SENTINEL)
                     else:
-                        increment = S[before][i + 1] - S[after][i]
+                        increment = nxt - now
                     put(current, i, increment)
                     if from_first:
                         put(mean, i, (S[before][0] + sums[name]) / a)
