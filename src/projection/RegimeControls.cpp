@@ -15,9 +15,6 @@ constexpr int FirstThinningKind = 4, LastThinningKind = 5;
 constexpr int MinimumTextWidth = 180;
 constexpr double NoMinimum = -10000, NoMaximum = 10000;
 
-const char* Choose(const BilingualText& text, Language language) {
-  return language == Language::English ? text.English : text.Danish;
-}
 
 constexpr BilingualText RegimeNames[3] = {{"Light thinning", "Svag tynding"},
                                           {"Heavy thinning", "Hård tynding"},

@@ -10,9 +10,6 @@
 namespace orven {
 namespace {
 
-std::string Choose(const BilingualText& text, Language language) {
-  return language == Language::English ? text.English : text.Danish;
-}
 
 Message Error(std::string text) { return {MessageKind::Error, std::move(text), {}}; }
 Message Warning(std::string text) { return {MessageKind::Information, std::move(text), {}}; }

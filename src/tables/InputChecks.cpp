@@ -6,9 +6,6 @@
 namespace orven {
 namespace {
 
-const char* Choose(const BilingualText& text, Language language) {
-  return language == Language::English ? text.English : text.Danish;
-}
 
 constexpr BilingualText InvalidNumber = {
     "   Invalid character(s): String is not a valid number!   ",

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Language.h"
+
 namespace orven {
 
 // What the desktop program would show in a message box. The core never shows
@@ -29,5 +31,9 @@ struct BilingualText {
   const char* English;
   const char* Danish;
 };
+
+inline std::string Choose(const BilingualText& text, Language language) {
+  return language == Language::English ? text.English : text.Danish;
+}
 
 }  // namespace orven

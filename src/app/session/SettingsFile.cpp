@@ -63,9 +63,6 @@ constexpr BilingualText Header = {
     "Indstillinger som specificerer en produktionsoversigt i ORVEN v. 1.0"};
 constexpr const char* DescriptionLineEnd = "¬";
 
-std::string Choose(const BilingualText& text, Language language) {
-  return language == Language::English ? text.English : text.Danish;
-}
 
 }  // namespace
 
