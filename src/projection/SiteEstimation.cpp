@@ -61,7 +61,7 @@ struct Estimation {
   bool HeightIsHdom() const { return inputs.rgHeight == 0; }
 
   void Report(const BilingualText& text) {
-    messages.push_back({MessageKind::Error, SiteText(text, context.language), {}});
+    messages.push_back({MessageKind::Error, Choose(text, context.language), {}});
   }
 
   double FromGrowthRate(double A0) {
@@ -198,7 +198,7 @@ void WriteLabels(SiteEstimate& result, const SiteParameters& site, const SiteSta
                  const CheckContext& context) {
   const char separator = context.decimalSeparator;
   auto label = [&](const BilingualText& prefix, const std::string& value) {
-    return SiteText(prefix, context.language) + " = " + value;
+    return Choose(prefix, context.language) + " = " + value;
   };
   auto number = [&](double value, int decimals) { return FixedText(value, decimals, 9, separator); };
   if (result.A0 <= 1e-12) {
@@ -242,10 +242,10 @@ SiteEstimate EstimateA0parameter(bool showMessages, const ParameterStore& store,
       const Language language = context.language;
       messages.push_back(
           {MessageKind::Error,
-           SiteText(site_text::SiteClassWarningHead, language) + YieldTableReferenceFor(species) +
-               SiteText(site_text::SiteClassWarningMiddle, language) +
+           Choose(site_text::SiteClassWarningHead, language) + YieldTableReferenceFor(species) +
+               Choose(site_text::SiteClassWarningMiddle, language) +
                FixedText(site.SiteClass, 1, 9, context.decimalSeparator) +
-               SiteText(site_text::SiteClassWarningTail, language),
+               Choose(site_text::SiteClassWarningTail, language),
            {}});
     }
     if (!state.StartAgeKeyed) result.edtStartAge = RaiseStartAge(species, site.SiteClass, tables, context);

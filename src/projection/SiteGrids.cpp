@@ -25,7 +25,7 @@ struct Reporter {
 
   void Fail(const BilingualText& text) {
     ok = false;
-    if (show) messages.push_back({MessageKind::Error, SiteText(text, context.language), {}});
+    if (show) messages.push_back({MessageKind::Error, Choose(text, context.language), {}});
   }
 };
 
@@ -119,7 +119,7 @@ InventoryReading ReadInventoryData(const InventoryCells& cells, bool heightIsHg,
     result.ok = false;
     if (showMessages)
       messages.push_back({MessageKind::Error,
-                          SiteText(site_text::OneInventory, context.language) +
+                          Choose(site_text::OneInventory, context.language) +
                               cells[result.firstRow][AgeColumn] + ".   ",
                           {}});
     return result;
@@ -139,7 +139,7 @@ SoilReading ReadSoilTextureData(const SoilCells& cells, const CheckContext& cont
   SoilReading result;
   for (const std::string& text : cells) {
     if (IsBlankCell(text)) {
-      messages.push_back({MessageKind::Error, SiteText(site_text::SoilNotEntered, context.language), {}});
+      messages.push_back({MessageKind::Error, Choose(site_text::SoilNotEntered, context.language), {}});
       return result;
     }
     if (!CheckFloat(text, context, messages)) return result;
@@ -153,7 +153,7 @@ SoilReading ReadSoilTextureData(const SoilCells& cells, const CheckContext& cont
   }
   if (std::abs(sum - 100) > 0.01) {
     messages.push_back({MessageKind::Error,
-                        SiteText(site_text::SoilSum, context.language) + "(" +
+                        Choose(site_text::SoilSum, context.language) + "(" +
                             FormatFixed(sum, 2, context.decimalSeparator) + ")   ",
                         {}});
     return result;

@@ -56,14 +56,14 @@ std::optional<std::string> PresetStandHeight(SiteState& state, const SiteParamet
 }
 
 std::string SoilNote(int species, Language language) {
-  if (species == Beech) return SiteText(site_text::NoSoilEffect, language);
+  if (species == Beech) return Choose(site_text::NoSoilEffect, language);
   if (species == SitkaSpruce)
-    return SiteText(site_text::NoSoilEffect, language) + SiteText(site_text::SitkaSoilRemark, language);
+    return Choose(site_text::NoSoilEffect, language) + Choose(site_text::SitkaSoilRemark, language);
   return {};
 }
 
 std::string KeyedInParameterNote(Language language) {
-  return SiteText(site_text::KeyedInParameterNote, language);
+  return Choose(site_text::KeyedInParameterNote, language);
 }
 
 }  // namespace orven

@@ -10,10 +10,6 @@ namespace orven {
 // The texts of the site page: the estimation's messages, the labels of the
 // site-quality box and the notes of the page's presets.
 
-inline std::string SiteText(const BilingualText& text, Language language) {
-  return language == Language::English ? text.English : text.Danish;
-}
-
 namespace site_text {
 
 // Inventory grid.
