@@ -8,7 +8,7 @@ BUILD_DIR=${ORVEN_BUILD_DIR:-$ROOT/build}
 PACKAGES=(
   g++ cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3
+  python3 libnlopt-dev
 )
 
 install_missing_packages() {
