@@ -2,8 +2,9 @@
 //
 // Fits the coefficients of ORVEN's parameter data file so that tables the
 // program computes with its dynamic growth models agree with the classical
-// yield tables built into it, and writes the file (data/OrvenPar.drc) and a
-// report of the fit (data/CALIBRATION.md). Every fit is a derivative-free
+// yield tables built into it, and writes the file (data/OrvenPar-calibrated.drc,
+// the candidate to replace the provisional data/OrvenPar.drc) and a report of
+// the fit (data/CALIBRATION.md). Every fit is a derivative-free
 // NLopt search (BOBYQA) from fixed starting values with a fixed evaluation
 // limit, run species by species in a fixed order, so a rerun writes the same
 // bytes. CI checks that both committed files are exactly what this writes.
@@ -484,10 +485,12 @@ constexpr double HeightTolerance = 1.0, ProductionTolerance = 0.10, DiameterTole
 
 void Report(std::ostream& out, const std::vector<SpeciesReport>& reports, const ParameterStore& store) {
   out << "# Calibration of the parameter data file\n\n"
-         "`data/OrvenPar.drc` is written by `tools/CalibrateParameters.cpp`\n"
-         "(`calibrate-parameters`), and so is this report; CI runs the tool and\n"
-         "checks that both files are exactly what it writes. Do not edit either by\n"
-         "hand.\n\n"
+         "`data/OrvenPar-calibrated.drc` is written by\n"
+         "`tools/CalibrateParameters.cpp` (`calibrate-parameters`), and so is this\n"
+         "report; CI runs the tool and checks that both files are exactly what it\n"
+         "writes. Do not edit either by hand. The program still reads the\n"
+         "provisional `data/OrvenPar.drc` until the calibrated file passes every\n"
+         "test in its place.\n\n"
          "## What is compared\n\n"
          "For every species and every whole site class that its classical yield\n"
          "table accepts without warning, the table a forester gets from a settings\n"
