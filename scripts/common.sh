@@ -9,6 +9,7 @@ PACKAGES=(
   g++ cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 libnlopt-dev
+  clang libclang-rt-14-dev  # the fuzz targets (scripts/fuzz)
 )
 
 install_missing_packages() {
