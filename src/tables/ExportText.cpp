@@ -56,20 +56,24 @@ std::string TableText(const std::array<GridTexts, 3>& grids, char delimiter) {
 }
 
 std::string SelectionText(const GridTexts& grid, int left, int right, int top, int bottom) {
-  auto line = [left, right](const std::vector<std::string>& cells) {
+  // Only the part of the selection inside the grid is copied: bounds from
+  // outside (up to INT_MAX) must neither overflow nor build a huge text.
+  const long long columns = static_cast<long long>(grid.Headers.size());
+  const long long rows = static_cast<long long>(grid.Rows.size());
+  const long long first = std::max<long long>(left, 0), last = std::min<long long>(right, columns - 1);
+  const long long top1 = std::max<long long>(top, 1), bottom1 = std::min<long long>(bottom, rows);
+  auto line = [first, last](const std::vector<std::string>& cells) {
     std::string text;
-    for (int c = left; c <= right; ++c) {
-      if (c > left) text += TabDelimiter;
-      text += WithoutLeadingBlanks(c >= 0 ? CellAt(cells, static_cast<std::size_t>(c)) : std::string());
+    for (long long c = first; c <= last; ++c) {
+      if (c > first) text += TabDelimiter;
+      text += WithoutLeadingBlanks(CellAt(cells, static_cast<std::size_t>(c)));
     }
     return text;
   };
-  static const std::vector<std::string> noRow;
   std::string text = line(grid.Headers) + LineEnd + line(grid.Units) + LineEnd;
-  for (int r = top; r <= bottom; ++r) {
-    const bool inside = r >= 1 && static_cast<std::size_t>(r) <= grid.Rows.size();
-    text += line(inside ? grid.Rows[r - 1] : noRow);
-    if (r < bottom) text += LineEnd;
+  for (long long r = top1; r <= bottom1; ++r) {
+    text += line(grid.Rows[static_cast<std::size_t>(r - 1)]);
+    if (r < bottom1) text += LineEnd;
   }
   return text;
 }

@@ -23,7 +23,8 @@ inline constexpr char SemicolonDelimiter = ';';
 std::string TableText(const std::array<GridTexts, 3>& grids, char delimiter);
 
 // A rectangle of one grid (columns left..right, data rows top..bottom from 1)
-// for the clipboard: its headers, units and cells, separated by tabs.
+// for the clipboard: its headers, units and cells, separated by tabs. Only
+// the part of the rectangle inside the grid is copied.
 std::string SelectionText(const GridTexts& grid, int left, int right, int top, int bottom);
 
 }  // namespace orven

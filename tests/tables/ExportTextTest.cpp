@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tables/ExportText.h"
 
 namespace orven {
@@ -31,6 +33,17 @@ TEST(ExportText, SelectionOfOneGrid) {
   GridTexts before = SmallTable()[0];
   EXPECT_EQ(SelectionText(before, 1, 1, 1, 1), "F1\r\n\r\n0,512");
   EXPECT_EQ(SelectionText(before, 0, 1, 1, 2), "T\tF1\r\n[År]\t\r\n20\t0,512\r\n25\t0,498");
+}
+
+TEST(ExportText, ASelectionBeyondTheGridCopiesOnlyItsPartInside) {
+  GridTexts before = SmallTable()[0];
+  const std::string whole = "T\tF1\r\n[År]\t\r\n20\t0,512\r\n25\t0,498";
+  EXPECT_EQ(SelectionText(before, -3, 7, 0, 9), whole);
+  // The extreme bounds neither overflow nor build a huge text.
+  EXPECT_EQ(SelectionText(before, INT_MIN, INT_MAX, INT_MIN, INT_MAX), whole);
+  EXPECT_EQ(SelectionText(before, 1, INT_MAX, 2, INT_MAX), "F1\r\n\r\n0,498");
+  // Wholly outside: the two empty heading lines.
+  EXPECT_EQ(SelectionText(before, 5, 6, 1, 1), "\r\n\r\n");
 }
 
 }  // namespace
