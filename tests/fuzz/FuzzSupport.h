@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <bitset>
+#include <map>
 #include <string>
 
 #include "app/session/Session.h"
@@ -192,6 +193,16 @@ inline Session WalkedSession(const WalkChoice& w) {
   s.ShowTablesPage();
   s.TakeMessages();
   return s;
+}
+
+// A walked session per choice, made once: walking is slower than the input.
+inline const Session& CachedWalkedSession(const WalkChoice& w) {
+  static std::map<int, Session> cache;
+  const int key = ((((w.species * 8 + w.method) * 2 + w.dominantHeight) * 2 + w.firstLastThinning) * 2 +
+                   w.relativeSpacing) * 4 + (w.showYears + 1);
+  auto it = cache.find(key);
+  if (it == cache.end()) it = cache.emplace(key, WalkedSession(w)).first;
+  return it->second;
 }
 
 }  // namespace orven::fuzz

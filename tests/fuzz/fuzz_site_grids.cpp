@@ -9,17 +9,6 @@
 
 using namespace orven;
 
-namespace {
-
-const Session& Base(const fuzz::WalkChoice& w) {
-  static std::map<int, Session> cache;
-  const int key = w.species * 64 + w.method * 8 + w.firstLastThinning * 4 + w.relativeSpacing * 2 + w.dominantHeight;
-  auto it = cache.find(key);
-  if (it == cache.end()) it = cache.emplace(key, fuzz::WalkedSession(w)).first;
-  return it->second;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
@@ -30,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   w.firstLastThinning = in.ConsumeBool();
   w.relativeSpacing = w.firstLastThinning && in.ConsumeBool();
   w.dominantHeight = in.ConsumeBool();
-  Session s = Base(w);
+  Session s = fuzz::CachedWalkedSession(w);
 
   SiteInputs& inputs = s.SiteView.Inputs;
   while (in.remaining_bytes() > 0) {

@@ -10,17 +10,6 @@
 
 using namespace orven;
 
-namespace {
-
-const Session& Base(const fuzz::WalkChoice& w) {
-  static std::map<int, Session> cache;
-  const int key = w.species * 16 + w.firstLastThinning * 8 + w.relativeSpacing * 4 + w.dominantHeight * 2 + w.showYears;
-  auto it = cache.find(key);
-  if (it == cache.end()) it = cache.emplace(key, fuzz::WalkedSession(w)).first;
-  return it->second;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
@@ -30,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   w.relativeSpacing = w.firstLastThinning && in.ConsumeBool();
   w.dominantHeight = in.ConsumeBool();
   w.showYears = in.ConsumeIntegralInRange(0, 1);
-  Session s = Base(w);
+  Session s = fuzz::CachedWalkedSession(w);
 
   for (int step = 0; step < 12 && in.remaining_bytes() > 0; ++step) {
     const int op = in.ConsumeIntegralInRange(0, 7);
