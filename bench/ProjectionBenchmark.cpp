@@ -94,7 +94,7 @@ std::unique_ptr<Table> TypedThinningsTable() {
   ProjectionTables& tables = t->tables;
   for (int k = 0; k < tables.ThinAgeCount; ++k) {
     const int i = tables.ThinAges[k] - tables.TableStartAge;
-    for (int v : {G2, D2}) tables.UserFixed[v][i] = true;
+    for (int v : {G2, D2}) tables.SetTyped(v, i, tables.Value(v, i));
   }
   return t;
 }
