@@ -75,109 +75,14 @@
 #include <vector>
 
 #include "model/ParameterStore.h"
+#include "HandChosenCoefficients.h"
 
 namespace {
 
+using namespace orven::tools;
+
 using orven::ParameterRecord;
 
-struct SpeciesCoefficients {
-  int code;
-  const char* nameDK;
-  const char* nameUK;
-  const char* scientificName;
-  double heightA0[3];     // group 1, items 3-5: P2..P4
-  double basalAreaA0[6];  // group 2, items 1-6: P6..P11
-  double stemNumberA0[3]; // group 3, items 1-3: P12..P14
-  double heightAge[3];    // group 4, items 1-3: P18..P20 (b, beta, d)
-  double hdomFromHg[2];   // group 5, items 1-2: P24, P25
-  double thinning[2];     // group 6, items 1-2: P30, P31
-  double soil[2];         // group 7, items 1-2: P36, P37
-  double heightSI[5];     // group 11, items 1-5: P60..P64
-  double basalAreaSI[6];  // group 12, items 1-6: P66..P71
-  double stemNumberSI[3]; // group 13, items 1-3: P72..P74
-};
-
-// clang-format off
-const SpeciesCoefficients Species[] = {
-  {0, "Bøg", "Beech", "Fagus sylvatica",
-   {2.062, -0.1816, -0.003},
-   {0.0, 39.5, 0.6, -0.0709, -0.0583, 1.0},
-   {0.000856, 2.0, 0.002},
-   {1.7559, 3968.565, 36.709},
-   {1.04, 1.6},
-   {0.06, 0.02},
-   {0.038, 0.0},
-   {0.0032, 0.001441, 2.062, -0.1816, -0.003},
-   {0.1264, 0.056919, 0.6, -0.0709, -0.0583, 1.0},
-   {0.000856, 2.0, 0.002}},
-  {1, "Eg", "Oak", "Quercus robur",
-   {1.624, -0.1895, -0.003},
-   {0.0, 5.96, 0.6, -0.0703, -0.0316, 1.0},
-   {0.00102, 2.0, 0.002},
-   {1.627, 1.0, 31.9543},
-   {1.04, 1.5},
-   {0.06, 0.02},
-   {0.095, -0.082},
-   {-0.00453, 0.00453, 1.624, -0.1895, -0.003},
-   {-0.026999, 0.026999, 0.6, -0.0703, -0.0316, 1.0},
-   {0.00102, 2.0, 0.002}},
-  {2, "Ask", "Ash", "Fraxinus excelsior",
-   {1.557, -0.1729, -0.003},
-   {0.0, 9.8, 0.6, -0.07, -0.0635, 1.0},
-   {0.00348, 2.0, 0.002},
-   {1.627, 1.0, 33.6},
-   {1.03, 1.5},
-   {0.06, 0.02},
-   {0.11, -0.094},
-   {-0.0044, 0.0044, 1.557, -0.1729, -0.003},
-   {-0.04312, 0.04312, 0.6, -0.07, -0.0635, 1.0},
-   {0.00348, 2.0, 0.002}},
-  {3, "Rødgran", "Norway spruce", "Picea abies",
-   {3.054, -0.2648, -0.003},
-   {0.338, 96.4, 0.6, -0.0515, -0.0434, 1.0},
-   {0.000613, 2.0, 0.002},
-   {2.029, 6650.961, 32.4984},
-   {1.02, 1.3},
-   {0.06, 0.02},
-   {0.0119, -0.075},
-   {0.00162, 0.000395, 3.054, -0.2648, -0.003},
-   {0.494168, 0.038078, 0.6, -0.0515, -0.0434, 1.0},
-   {0.000613, 2.0, 0.002}},
-  {4, "Sitkagran", "Sitka spruce", "Picea sitchensis",
-   {2.514, -0.2151, -0.003},
-   {0.793, 4.08, 0.6, -0.0566, -0.0149, 1.0},
-   {0.00064, 2.0, 0.002},
-   {2.1681, 1.0, 37.5},
-   {1.02, 1.5},
-   {0.06, 0.02},
-   {0.0233, 0.017},
-   {0.00333, 0.000831, 2.514, -0.2151, -0.003},
-   {0.806586, 0.00339, 0.6, -0.0566, -0.0149, 1.0},
-   {0.00064, 2.0, 0.002}},
-  {5, "Douglasgran", "Douglas fir", "Pseudotsuga menziesii",
-   {1.402, -0.1324, -0.003},
-   {0.0, 10.47, 0.6, -0.0422, -0.0501, 1.0},
-   {0.000771, 2.0, 0.002},
-   {1.7559, 3968.565, 36.709},
-   {1.03, 1.6},
-   {0.06, 0.02},
-   {0.1215, -0.05},
-   {-0.0045, 0.0045, 1.402, -0.1324, -0.003},
-   {-0.047115, 0.047115, 0.6, -0.0422, -0.0501, 1.0},
-   {0.000771, 2.0, 0.002}},
-  {6, "Alm. ædelgran", "Silver fir", "Abies alba",
-   {2.033, -0.1448, -0.003},
-   {0.822, 13.87, 0.6, -0.062, -0.0142, 1.0},
-   {0.000502, 2.0, 0.002},
-   {2.1496, 131056.3, 20.4787},
-   {1.03, 1.5},
-   {0.06, 0.02},
-   {0.0332, -0.073},
-   {0.00538, 0.001068, 2.033, -0.1448, -0.003},
-   {0.896621, 0.014813, 0.6, -0.062, -0.0142, 1.0},
-   {0.000502, 2.0, 0.002}},
-};
-// clang-format on
 
 struct Group {
   int group;
@@ -197,7 +102,7 @@ std::vector<Group> GroupsOf(const SpeciesCoefficients& s) {
 
 std::string EncodeAll() {
   std::string bytes;
-  for (const SpeciesCoefficients& s : Species) {
+  for (const SpeciesCoefficients& s : HandChosen) {
     for (const Group& g : GroupsOf(s)) {
       for (int i = 0; i < g.count; ++i) {
         ParameterRecord record;
