@@ -10,8 +10,10 @@
 
 #include "model/DataRanges.h"
 #include "model/FloatFault.h"
+#include "model/Sentinel.h"
 #include "model/TreeVolume.h"
 #include "model/YieldTable.h"
+#include "projection/SiteSearch.h"
 #include "tables/NumberText.h"
 
 namespace orven::cli {
@@ -38,6 +40,10 @@ struct Routine {
 };
 
 int Int(double value) { return static_cast<int>(value); }
+
+// The site searches fall back to beech's built-in ranges for unknown codes;
+// here such a code gives the sentinel, as the growth-model routines do.
+bool KnownSpecies(double code) { return IsSpeciesCode(Int(code)); }
 
 const std::vector<Routine>& Routines() {
   static const std::vector<Routine> routines = {
@@ -80,6 +86,12 @@ const std::vector<Routine>& Routines() {
        }},
       {"MaxSiteIndex", {species},
        [](const GrowthModel& m, const Arguments& a) { return Value(m.MaxSiteIndex(Int(a[0]))); }},
+      {"A0FromSiteIndex", {species, Number("SI")},
+       [](const GrowthModel& m, const Arguments& a) { return Value(KnownSpecies(a[0]) ? A0FromSiteIndex(m, Int(a[0]), a[1]) : Sentinel); }},
+      {"SiteIndexFromA0", {species, Number("A0")},
+       [](const GrowthModel& m, const Arguments& a) { return Value(KnownSpecies(a[0]) ? SiteIndexFromA0(m, Int(a[0]), a[1]) : Sentinel); }},
+      {"A0FromSoilTexture", {species, Number("coarseSand")},
+       [](const GrowthModel& m, const Arguments& a) { return Value(KnownSpecies(a[0]) ? A0FromSoilTexture(m, Int(a[0]), a[1]) : Sentinel); }},
       {"TreeVolume", {definition, species, Number("d"), Number("h"), Number("Dg")},
        [](const GrowthModel&, const Arguments& a) {
          return Value(TreeVolume(Int(a[0]), Int(a[1]), a[2], a[3], a[4]));

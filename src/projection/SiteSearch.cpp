@@ -1,8 +1,10 @@
 #include "projection/SiteSearch.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "model/FloatFault.h"
 #include "model/Sentinel.h"
@@ -106,8 +108,12 @@ double A0FromSiteIndex(const GrowthModel& model, int species, double SI) {
 
 double SiteIndexFromA0(const GrowthModel& model, int species, double A0) {
   if (!(A0 > 0)) return Sentinel;
-  std::array<double, 31> grid;
-  for (int k = 0; k < 31; ++k) grid[k] = 2 + k;
+  // The grid runs to the species' own upper bound: a grid ending at 32 m
+  // would leave the bracket unable to climb more than about 0.8 m past it,
+  // so a site index of 36 m came back as 32.8 m for species searched to 40 m.
+  const double top = std::max(32.0, SiteBuiltInsFor(species).SiteIndexSearchMax);
+  std::vector<double> grid;
+  for (double x = 2; x <= top; ++x) grid.push_back(x);
   return BracketSearch([&](double x) { return HeightGrowthMismatch(model, species, A0, x); }, grid,
                        1, 2, 1.3, SiteBuiltInsFor(species).SiteIndexSearchMax);
 }

@@ -59,6 +59,9 @@ TEST_F(ModelCommandTest, PrintsResultsInTheirFormats) {
       {"model MerchDiameterLimit 3", "0.1\n"},
       {"model TreeVolume 0 7 0.3 25.0 0.3", "0\n"},
       {"model MaxSiteIndex 1", "0\n"},
+      {"model A0FromSiteIndex 0 0", "-1e+24\n"},
+      {"model SiteIndexFromA0 9 0.02", "-1e+24\n"},
+      {"model A0FromSoilTexture -1 10", "-1e+24\n"},
   };
   for (const Case& c : cases) {
     TableRun run = RunTable(WithParameters(c.arguments));
@@ -144,7 +147,7 @@ TEST_F(ModelCommandTest, BatchAnswersEveryLineAndListNamesEveryRoutine) {
     TableRun call = RunTable(WithParameters("model " + name + " 1 2 3 4 5 6 7"));
     EXPECT_EQ(call.out.find("unknown"), std::string::npos) << name;
   }
-  EXPECT_EQ(count, 30);
+  EXPECT_EQ(count, 33);
 }
 
 TEST(EvaluateModelCall, FaultsAreReportedNotPrintedAsNumbers) {

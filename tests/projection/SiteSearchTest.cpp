@@ -36,6 +36,15 @@ TEST_F(SiteSearchTest, SiteIndexFromA0InvertsItWithinTheSearchGrid) {
   EXPECT_LE(SiteIndexFromA0(model, Oak, 1.0), SiteBuiltInsFor(Oak).SiteIndexSearchMax);
 }
 
+TEST_F(SiteSearchTest, SiteIndexFromA0ReachesTheSpeciesUpperBound) {
+  // Species searched to 40 m find site indices well past 32 m, the top of
+  // the others' grid.
+  for (int species : {Beech, NorwaySpruce, DouglasFir, SilverFir})
+    for (double SI : {33.5, 36.5, 39.0})
+      EXPECT_NEAR(SiteIndexFromA0(model, species, test::SiteRate(store, species, SI)), SI, 0.35)
+          << "species " << species << " SI " << SI;
+}
+
 TEST_F(SiteSearchTest, NonPositiveArgumentsGiveTheSentinel) {
   EXPECT_EQ(A0FromSiteIndex(model, Beech, 0), Sentinel);
   EXPECT_EQ(A0FromSiteIndex(model, Beech, Sentinel), Sentinel);

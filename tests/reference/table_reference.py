@@ -349,7 +349,7 @@ def SiteIndexFromA0(species, A0):
         return SENTINEL
     key = ("SI", species, float(A0))
     if key not in _search_cache:
-        grid = [Real(x) for x in range(2, 33)]
+        grid = [Real(x) for x in range(2, max(32, SITE_INDEX_SEARCH_MAX[species]) + 1)]
         _search_cache[key] = _BracketSearch(
             lambda x: HeightGrowthMismatch(species, A0, x), grid, 1.0, 2.0, 1.3,
             SITE_INDEX_SEARCH_MAX[species])
