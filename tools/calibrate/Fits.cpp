@@ -1,0 +1,270 @@
+#include "Fits.h"
+
+#include <nlopt.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "model/GrowthModel.h"
+#include "model/YieldTable.h"
+#include "projection/SitePresets.h"
+#include "projection/SiteSearch.h"
+
+namespace orven::calibrate {
+
+namespace {
+
+struct Search {
+  std::function<double(const std::vector<double>&)> objective;
+  std::vector<double> x, lower, upper, step;
+  int maxEvaluations;
+};
+
+double Trampoline(unsigned n, const double* x, double*, void* data) {
+  auto* search = static_cast<Search*>(data);
+  const double value = search->objective(std::vector<double>(x, x + n));
+  return std::isfinite(value) ? value : 1e30;
+}
+
+// Leaves the best point in s.x and the coefficients set from it.
+double Minimise(Search& s) {
+  const unsigned n = static_cast<unsigned>(s.x.size());
+  nlopt_opt opt = nlopt_create(NLOPT_LN_BOBYQA, n);
+  nlopt_set_lower_bounds(opt, s.lower.data());
+  nlopt_set_upper_bounds(opt, s.upper.data());
+  nlopt_set_initial_step(opt, s.step.data());
+  nlopt_set_min_objective(opt, Trampoline, &s);
+  nlopt_set_maxeval(opt, s.maxEvaluations);
+  nlopt_set_xtol_rel(opt, 1e-7);
+  for (unsigned i = 0; i < n; ++i) s.x[i] = std::clamp(s.x[i], s.lower[i], s.upper[i]);
+  double best = 0;
+  nlopt_optimize(opt, s.x.data(), &best);
+  nlopt_destroy(opt);
+  return s.objective(s.x);
+}
+
+double Square(double x) { return x * x; }
+double Excess(double x) { return x > 0 ? x * x : 0; }
+
+// How far the species' cases are from the targets; 0 when every figure is
+// comfortably inside. Heights weigh most, as a forester reads them first.
+double Misfit(const ParameterStore& store, const std::vector<SiteCase>& cases) {
+  double total = 0;
+  for (const SiteCase& c : cases) {
+    const CaseFigures f = Measure(store, c);
+    double sum = 0;
+    // A table that cannot be computed has no figures to weigh.
+    if (!f.thinnedComputed) {
+      sum += 1e3;
+    } else {
+      const double hd50 = (f.hd50 - c.siteIndex) / HeightAt50Tolerance;
+      sum += 4 * (Square(hd50) + f.hgMeanSquareShare) + 40 * (Excess(std::fabs(hd50) - 0.8) + Excess(f.hgMissShare - 0.8));
+      const double production = (f.maiMax / c.yieldClass - 1) / ProductionTolerance;
+      sum += Square(production) + 40 * Excess(std::fabs(production) - 0.8);
+      // Culmination well before the end of the table.
+      if (c.siteClass <= 3 && f.maiAt130 > 0) sum += 400 * Excess(f.maiAt150 / f.maiAt130 - 0.99);
+      // A thinned stand loses few stems to self-thinning.
+      sum += 1e4 * Excess(f.mortalityThinned - 0.01);
+    }
+    if (!f.unthinnedComputed || !f.stemNumberNeverRises) {
+      sum += 1e3;
+    } else {
+      sum += 400 * Excess(f.gMax / BoundsFor(c.species).GUpper - 0.92);
+      // The unthinned stand approaches a relative spacing typical of dense stands.
+      sum += 0.05 * Square(f.rsMin - 14) + 10 * Excess(12 - f.rsMin);
+    }
+    // Every target must hold for the better site classes.
+    total += c.siteClass <= 3 ? 10 * sum : sum;
+  }
+  return total;
+}
+
+// The site-index line as shares of the growth-rate search range at the ends
+// of the data's site indices.
+struct RateScale {
+  double lo, hi;      // A0 search range
+  double siLo, siHi;  // SImin, SImax
+  double Rate(const SpeciesParameters& P, double SI) const { return P[60] + P[61] * SI; }
+  double Share(const SpeciesParameters& P, double SI) const { return (Rate(P, SI) - lo) / (hi - lo); }
+  void Set(SpeciesParameters& P, double shareLo, double shareHi) const {
+    const double a = lo + shareLo * (hi - lo), b = lo + shareHi * (hi - lo);
+    P[61] = (b - a) / (siHi - siLo);
+    P[60] = a - P[61] * siLo;
+  }
+};
+
+RateScale ScaleOf(int species) {
+  const SiteBuiltIns& search = SiteBuiltInsFor(species);
+  const SpeciesBounds& b = BoundsFor(species);
+  return {search.A0SearchMin, search.A0SearchMax, b.SImin, b.SImax};
+}
+
+// Keeps the line where the site estimation can use it: the preset inside the
+// data's site indices with a margin, and positive growth for every case.
+double ScalePenalty(const SpeciesParameters& P, int species, const std::vector<SiteCase>& cases) {
+  const RateScale scale = ScaleOf(species);
+  double penalty = 0;
+  if (species != Oak) {
+    SiteParameters preset;
+    PresetUserA0parameter(preset, species);
+    const double SI = (preset.UserA0Parameter - P[60]) / P[61];
+    const SpeciesBounds& b = BoundsFor(species);
+    const double top = std::min(1.2 * b.SImax, SiteBuiltInsFor(species).SiteIndexSearchMax) - 1;
+    penalty += 1e3 * (Excess(0.82 * b.SImin - SI) + Excess(SI - top));
+  }
+  for (const SiteCase& c : cases) penalty += 1e6 * Excess(0.2 * scale.lo - scale.Rate(P, c.siteIndex));
+  return penalty;
+}
+
+double FitHeightGrowthFrom(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                           std::vector<double>& x, int maxEvaluations) {
+  SpeciesParameters& P = store.ModelParameters[species];
+  const RateScale scale = ScaleOf(species);
+  Search s;
+  s.x = x;
+  s.lower = {0.01, 0.1, 0.2, -0.6, -0.03};
+  s.upper = {0.9, 0.99, 6.0, 0.0, 0.01};
+  s.step = {0.05, 0.05, 0.1, 0.02, 0.002};
+  s.maxEvaluations = maxEvaluations;
+  s.objective = [&](const std::vector<double>& x) {
+    if (x[1] < x[0] + 0.05) return 1e6 * (1 + x[0] + 0.05 - x[1]);
+    scale.Set(P, x[0], x[1]);
+    P[62] = x[2], P[63] = x[3], P[64] = x[4];
+    return Misfit(store, cases) + ScalePenalty(P, species, cases);
+  };
+  const double value = Minimise(s);
+  x = s.x;
+  return value;
+}
+
+// Where the local search ends depends on the shape it starts from, so the
+// first fit makes short searches from a grid of shapes (the exponent of Hdom,
+// the height at which the increment peaks, the place of the rates in their
+// range) and carries on from the best.
+void FitHeightGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                     bool severalStarts) {
+  const SpeciesParameters& P = store.ModelParameters[species];
+  const RateScale scale = ScaleOf(species);
+  std::vector<std::vector<double>> starts = {
+      {scale.Share(P, scale.siLo), scale.Share(P, scale.siHi), P[62], P[63], P[64]}};
+  if (severalStarts)
+    for (double exponent : {1.0, 2.0, 3.0, 4.0, 5.0})
+      for (double peakHeight : {8.0, 14.0, 25.0})
+        for (auto [lo, hi] : {std::pair{0.1, 0.6}, std::pair{0.3, 0.95}})
+          starts.push_back({lo, hi, exponent, -exponent / peakHeight, -0.003});
+  std::vector<double> best;
+  double bestValue = 0;
+  for (std::vector<double>& x : starts) {
+    const double value = FitHeightGrowthFrom(store, species, cases, x, severalStarts ? 150 : 500);
+    if (best.empty() || value < bestValue) best = x, bestValue = value;
+  }
+  FitHeightGrowthFrom(store, species, cases, best, 500);
+}
+
+void FitBasalAreaGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+  SpeciesParameters& P = store.ModelParameters[species];
+  const RateScale scale = ScaleOf(species);
+  auto rate = [&](double SI) { return std::log(std::max(P[66] + P[67] * SI, 1e-4)); };
+  Search s;
+  s.x = {rate(scale.siLo), rate(scale.siHi), P[68], P[69], P[70], P[71]};
+  s.lower = {std::log(1e-4), std::log(1e-4), 0.1, -0.3, -0.5, 0.3};
+  s.upper = {std::log(100.0), std::log(100.0), 3.0, 0.0, 0.0, 2.0};
+  s.step = {0.2, 0.2, 0.1, 0.01, 0.01, 0.1};
+  s.maxEvaluations = 500;
+  s.objective = [&](const std::vector<double>& x) {
+    const double a = std::exp(x[0]), b = std::exp(x[1]);
+    P[67] = (b - a) / (scale.siHi - scale.siLo);
+    P[66] = a - P[67] * scale.siLo;
+    P[68] = x[2], P[69] = x[3], P[70] = x[4], P[71] = x[5];
+    double penalty = 0;
+    for (const SiteCase& c : cases) penalty += 1e6 * Excess(0.05 * a - (P[66] + P[67] * c.siteIndex));
+    // The tables above hold the basal area near the thinning target, which
+    // says little about other densities: keep the increment of an ordinary
+    // stand of 15 m2/ha between half and 1.3 times that of one of 35 m2/ha, so
+    // that inventories of thinner or denser stands read as ordinary sites.
+    const double ratio = std::pow(15.0 / 35.0, P[68]) * std::exp(P[69] * (15.0 - 35.0));
+    penalty += 1e3 * (Excess(ratio - 1.3) + Excess(0.5 - ratio));
+    return Misfit(store, cases) + penalty;
+  };
+  Minimise(s);
+}
+
+void FitStemNumberChange(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+  SpeciesParameters& P = store.ModelParameters[species];
+  Search s;
+  s.x = {std::log(P[72]), P[73], P[74]};
+  s.lower = {std::log(1e-9), 0.5, 0.0};
+  s.upper = {std::log(1.0), 3.0, 0.05};
+  s.step = {0.5, 0.1, 0.002};
+  s.maxEvaluations = 200;
+  s.objective = [&](const std::vector<double>& x) {
+    P[72] = std::exp(x[0]), P[73] = x[1], P[74] = x[2];
+    return Misfit(store, cases);
+  };
+  Minimise(s);
+}
+
+}  // namespace
+
+void FitHeightAgeCurve(ParameterStore& store, int species) {
+  GrowthModel model(store);
+  SpeciesParameters& P = store.ModelParameters[species];
+  const double top = BoundsFor(species).TopSiteClass;
+  struct Point { double T, H, H50; };
+  std::vector<Point> points;
+  for (double S = 1; S <= top + 1e-9; S += 0.5)
+    for (int T = 10; T <= ThinnedEndAge; T += 5) {
+      const double hg = YieldTableHg(species, T, S);
+      if (hg < 1.3) continue;
+      points.push_back({double(T), model.HdomFromHg(species, hg),
+                        model.HdomFromHg(species, YieldTableHg(species, 50, S))});
+    }
+  Search s;
+  s.x = {P[18], std::log(std::max(P[19], 1.0)), P[20]};
+  s.lower = {0.8, 0.0, 10.0};
+  s.upper = {3.0, 13.0, 80.0};
+  s.step = {0.1, 1.0, 2.0};
+  s.maxEvaluations = 2000;
+  s.objective = [&](const std::vector<double>& x) {
+    P[18] = x[0], P[19] = std::exp(x[1]), P[20] = x[2];
+    double sum = 0;
+    for (const Point& p : points) {
+      const double h = model.DominantHeightAtAge(species, p.T, 50, p.H50);
+      sum += h > 0 ? Square(h - p.H) : 1e4;
+    }
+    return sum;
+  };
+  Minimise(s);
+}
+
+void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+  for (int round = 0; round < 3; ++round) {
+    FitHeightGrowth(store, species, cases, round == 0);
+    FitBasalAreaGrowth(store, species, cases);
+    FitStemNumberChange(store, species, cases);
+  }
+}
+
+void TieGrowthRateModel(SpeciesParameters& P) {
+  for (int i = 0; i < 3; ++i) P[2 + i] = P[62 + i];
+  P[7] = P[67] / P[61];
+  P[6] = P[66] - P[7] * P[60];
+  for (int i = 0; i < 4; ++i) P[8 + i] = P[68 + i];
+  for (int i = 0; i < 3; ++i) P[12 + i] = P[72 + i];
+}
+
+// A0 = P36 (1 + coarse sand %)^P37, pinned at 0 and 60 % to the rates of
+// site indices inside the data: no effect for beech, a slight rise with
+// coarse sand for Sitka spruce, a fall for the others.
+void SetSoilTexture(SpeciesParameters& P, int species) {
+  const RateScale scale = ScaleOf(species);
+  auto rateAt = [&](double share) { return scale.Rate(P, scale.siLo + share * (scale.siHi - scale.siLo)); };
+  double at0 = rateAt(0.7), at60 = rateAt(0.3);
+  if (species == Beech) at0 = at60 = rateAt(0.5);
+  if (species == SitkaSpruce) at0 = rateAt(0.5), at60 = rateAt(0.6);
+  P[36] = at0;
+  P[37] = std::log(at60 / at0) / std::log(61.0);
+}
+
+}  // namespace orven::calibrate

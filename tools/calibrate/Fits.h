@@ -1,0 +1,28 @@
+#pragma once
+
+// The fits of the coefficient groups, species by species. Each fit is a
+// bounded derivative-free NLopt search (BOBYQA) from fixed starting values
+// with a fixed evaluation limit, so a rerun gives the same coefficients.
+
+#include <vector>
+
+#include "CalibrationCases.h"
+#include "model/ParameterStore.h"
+
+namespace orven::calibrate {
+
+// Group 4: the height-age curve through the classical dominant heights.
+void FitHeightAgeCurve(ParameterStore& store, int species);
+
+// Groups 11, 12 and 13, fitted in turns to the targets measured on the
+// species' cases, with the site-index line held inside the growth-rate scale.
+void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases);
+
+// Groups 1 to 3 from groups 11 to 13: the growth-rate model is the site-index
+// model along A0 = P60 + P61 SI.
+void TieGrowthRateModel(SpeciesParameters& P);
+
+// Group 7 from the site-index line.
+void SetSoilTexture(SpeciesParameters& P, int species);
+
+}  // namespace orven::calibrate
