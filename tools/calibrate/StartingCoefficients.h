@@ -1,11 +1,49 @@
 #pragma once
 
 // The species' names in the data file, and the hand-chosen coefficients the
-// calibration starts from. Groups 5 (mean and dominant height) and 6
-// (dominant height after thinning) are kept as they stand here: the classical
-// tables give mean heights only and nothing on the effect of a thinning.
-// Group 5 puts the dominant height 1.3-1.6 m plus 2-4 % above the mean
-// height; group 6 raises it by under 1 % at D3/D1 = 1.1 and about 2.5 % at 1.3.
+// calibration starts from; unfitted, they are also the provisional data file.
+// The calibration keeps groups 5 (mean and dominant height) and 6 (dominant
+// height after thinning) as they stand here: the classical tables give mean
+// heights only and nothing on the effect of a thinning.
+//
+// Where the values come from:
+//  - Group 4 (height-age curve b, beta, d) is the envelope curve of the data
+//    ranges where that curve is non-zero. Ash has no envelope: it borrows
+//    oak's b and beta, with d = 33.6 fitted to the dominant heights of the
+//    classical ash yield table (site classes 1-4, ages 15-100). Sitka spruce's
+//    envelope (beta = -1891.73, d = 37.99) fails for reference heights between
+//    32.9 and 43.8 m, so the highest usable site index would stop at 32.9;
+//    beta = 1 with d = 37.5 follows that curve to within 0.3 m for site
+//    indices 14-30 and ages 15-100, and works for every height.
+//  - Groups 1 and 11 (dominant-height increment) share one shape,
+//    rate * Hdom^c * exp(k*Hdom - 0.003*G), fitted year by year to the
+//    height-age curves over the species' site-index range of the data
+//    (ages 15/20-100). The site-index model's rate is linear in the site
+//    index, P60 + P61*SI, positive above SI = 1 m, and the growth-rate model's
+//    A0 is that same rate. The two versions therefore agree along
+//    A0 = P60 + P61*SI, which makes the conversion between A0 and site index
+//    in the site estimation exact. The scale of the rate puts the site index
+//    range of the data inside the A0 search range, with its upper end near the
+//    top of that range (Douglas fir's narrow range: near both ends).
+//  - Groups 2 and 12 (basal-area increment) share the shape
+//    G^0.6 * exp(P9*G + P10*Hdom); the site enters through the A0 rate
+//    (P66 = P6 + P7*P60, P67 = P7*P61). Aimed at unthinned basal areas at 50
+//    years of about 28-37 m2/ha (beech), 22-30 (oak), 20-28 (ash) and 42-60
+//    (conifers) from poor to good sites, and about 40 (beech), 32 (oak),
+//    29 (ash) and 58-64 m2/ha (conifers) at 100 years on a middle site.
+//  - Groups 3 and 13 (stem-number change) are one self-thinning rule; the
+//    exponent 2 on density keeps mortality in thinned stands low (about
+//    0.15 %/yr) while unthinned stands lose about half their stems by 50
+//    years and three quarters to four fifths by 100.
+//  - Group 5: Hdom = P24*Hg + P25, Hdom 1.5-3 m above Hg at Hg 10-30 m,
+//    the larger differences in the broadleaves.
+//  - Group 6: a small effect; a thinning that changes the quadratic mean
+//    diameter by 10 % moves the dominant height by 0.8 %.
+//  - Group 7: A0 = P36 * (1 + coarse sand %)^P37. For 0-60 % coarse sand
+//    this gives site indices of about 24 m for beech whatever the sand,
+//    24 -> 26 m for Sitka spruce, and falling ones for the others: oak
+//    22 -> 16, ash 26 -> 18, Norway spruce 26 -> 18, Douglas fir 28 -> 23,
+//    silver fir 26 -> 18; all within the A0 search ranges.
 
 #include "model/ParameterStore.h"
 
