@@ -56,6 +56,12 @@ constexpr std::array<Envelope, SpeciesCount> EnvelopeTable = {{
 
 }  // namespace
 
+SiteIndexRange DataSiteIndexRange(int species) {
+  return {EnvelopeTable[species].SImin, EnvelopeTable[species].SImax};
+}
+
+double DataBasalAreaUpper(int species) { return DataRangeTable[species].G.upper; }
+
 bool OutsideDataRange(const GrowthModel& model, int code, int species, double value) {
   if (!IsSpeciesCode(species)) return false;
   const FixedRanges& ranges = DataRangeTable[species];

@@ -17,6 +17,14 @@ bool OutsideModelData(const GrowthModel& model, int species, int code, double T,
                       double value);
 
 bool SiteIndexOutsideData(int species, double age, double Hdom);
+
+// The site indices (SImin, SImax) and the largest basal area of the data
+// behind the species' models; ash's site-index range is not known (0, 0).
+struct SiteIndexRange {
+  double lo, hi;
+};
+SiteIndexRange DataSiteIndexRange(int species);
+double DataBasalAreaUpper(int species);
 bool DiameterOutsideData(int species, double D, double HD);
 bool BasalAreaOutsideData(int species, double G, double HD);
 

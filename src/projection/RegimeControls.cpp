@@ -133,11 +133,13 @@ int TargetGPosition(double targetG) { return RoundedPosition((targetG - 10) * Tr
 int TargetRSPosition(double targetRS) { return RoundedPosition((targetRS - 10) * TrackBarMax / 40); }
 int QuotientPosition(double quotient) { return RoundedPosition((quotient - 0.8) * TrackBarMax / 0.4); }
 
+std::array<double, 3> PresetTargetBasalAreas(int species) {
+  if (species <= Ash) return {35, 25, 15};
+  return {45, 35, 25};
+}
+
 void SetTargetBasalAreas(RegimePage& page, int species, const TextWidth& textWidth) {
-  if (species <= Ash)
-    page.PresetTargetG = {35, 25, 15};
-  else
-    page.PresetTargetG = {45, 35, 25};
+  page.PresetTargetG = PresetTargetBasalAreas(species);
   const int chosen = page.rgTargetG;
   page.rgTargetG = -1;  // clearing the items deselects
   for (int i = 0; i < 3; ++i)

@@ -74,6 +74,8 @@ using TextWidth = std::function<int(const std::string&)>;
 // The three standard regimes of the species and the items of rgTargetG, each
 // padded to at least 180 pixels by `textWidth`; a chosen regime is re-applied
 // with the new values. Also the language switch calls it.
+// Target basal areas of the light, heavy and very heavy standard regimes.
+std::array<double, 3> PresetTargetBasalAreas(int species);
 void SetTargetBasalAreas(RegimePage& page, int species, const TextWidth& textWidth);
 
 // The three choices. The results say whether the table changed (TableChanged).

@@ -5,10 +5,12 @@
 #include <cmath>
 #include <string>
 
+#include "model/DataRanges.h"
 #include "model/Sentinel.h"
 #include "model/YieldTable.h"
 #include "projection/ProjectionEngine.h"
 #include "projection/ProjectionTables.h"
+#include "projection/RegimeControls.h"
 #include "projection/SitePresets.h"
 #include "projection/SiteSearch.h"
 #include "projection/StandFormulas.h"
@@ -20,16 +22,17 @@ namespace orven::calibrate {
 
 namespace {
 
-// Ash has no envelope of its data; 15-32 m covers its classical site classes.
-constexpr std::array<SpeciesBounds, SpeciesCount> Bounds = {{
-    {11.71, 28.4, 73.58, 5, 25},   // beech
-    {11.09, 25, 41.18, 4, 25},     // oak
-    {15, 32, 50, 4, 25},           // ash
-    {9.87, 30.3, 64.41, 7, 35},    // Norway spruce
-    {14.35, 30, 80.1, 4, 35},      // Sitka spruce
-    {20.27, 31.06, 62.66, 4, 35},  // Douglas fir
-    {5.99, 36.49, 85.4, 3, 35},    // silver fir
-}};
+// Item of the "Heavy thinning" standard regime.
+constexpr int HeavyThinningItem = 1;
+
+SpeciesBounds MakeBounds(int species) {
+  SiteIndexRange si = DataSiteIndexRange(species);
+  // Ash has no envelope of its data; 15-32 m covers its classical site classes.
+  if (species == Ash) si = {15, 32};
+  return {si.lo, si.hi, DataBasalAreaUpper(species),
+          static_cast<int>(SiteBuiltInsFor(species).TopSiteClassWithoutWarning),
+          PresetTargetBasalAreas(species)[HeavyThinningItem]};
+}
 
 // The program's default first age of a table; the site estimation only raises it.
 constexpr int DefaultStartAge = 20;
@@ -56,7 +59,14 @@ void Project(ProjectionTables& tables, const ParameterStore& store, const SiteCa
 
 }  // namespace
 
-const SpeciesBounds& BoundsFor(int species) { return Bounds[species]; }
+const SpeciesBounds& BoundsFor(int species) {
+  static const std::array<SpeciesBounds, SpeciesCount> bounds = [] {
+    std::array<SpeciesBounds, SpeciesCount> all;
+    for (int species = 0; species < SpeciesCount; ++species) all[species] = MakeBounds(species);
+    return all;
+  }();
+  return bounds[species];
+}
 
 SiteCase MakeCase(const GrowthModel& model, int species, int siteClass) {
   SiteCase c{species, siteClass, DefaultStartAge, 0, YieldClassFromSiteClass(species, siteClass)};
