@@ -239,6 +239,12 @@ double YieldTableBasalArea(int species, double T, double S) {
       0, 100);
 }
 
+int FirstAgeWithClassicalStand(int species, double S, int from, int to) {
+  int age = from;
+  while (age < to && !(YieldTableBasalArea(species, age, S) > 0)) ++age;
+  return age;
+}
+
 double YieldTableStemNumber(int species, double T, double S) {
   return ClampedInitialState(
       [&] {

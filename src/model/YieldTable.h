@@ -29,4 +29,8 @@ double YieldTableDiameter(int species, double T, double S);
 double YieldTableBasalArea(int species, double T, double S);
 double YieldTableStemNumber(int species, double T, double S);
 
+// The first whole age from `from` to `to` at which the yield table has a
+// stand (a positive basal area); `to` when there is none before it.
+int FirstAgeWithClassicalStand(int species, double S, int from, int to);
+
 }  // namespace orven

@@ -179,7 +179,10 @@ struct Estimation {
 };
 
 // Raises the start age to the first whole year after the yield-table mean
-// height reaches 2 m; an age the start-age edit would refuse is never set.
+// height reaches 2 m, and on to the first year in which the yield table has a
+// basal area: in a few poor young stands its formula still gives none, and a
+// table started there would hold no stand. An age the start-age edit would
+// refuse is never set.
 std::optional<std::string> RaiseStartAge(int species, double siteClass, ProjectionTables& tables,
                                          const CheckContext& context) {
   const double age = CatchFloatFault([&] { return YieldTableAgeAtHg(species, 2, siteClass); });
@@ -188,7 +191,8 @@ std::optional<std::string> RaiseStartAge(int species, double siteClass, Projecti
   const RangeBounds valid = RangeOfKind(1, ages);
   // n = trunc(age) + 1 lies in [lower, upper] exactly for these ages (NaN fails too).
   if (!(age >= valid.lower - 1 && age < valid.upper)) return std::nullopt;
-  const int n = static_cast<int>(age) + 1;
+  const int n = FirstAgeWithClassicalStand(species, siteClass, static_cast<int>(age) + 1,
+                                           static_cast<int>(valid.upper));
   if (tables.TableStartAge >= n) return std::nullopt;
   tables.TableStartAge = n;
   return std::to_string(n);

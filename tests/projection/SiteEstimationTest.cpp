@@ -384,6 +384,20 @@ TEST_F(SiteEstimationTest, StartAgeRisesToTheYearAfterTheYieldTableReaches2m) {
   }
 }
 
+TEST_F(SiteEstimationTest, StartAgeRisesToTheFirstYearWithAClassicalStand) {
+  // Sitka spruce of site class 4 passes 2 m mean height before 20 years, but
+  // its classical basal area is nought until 22.
+  species = SitkaSpruce;
+  tables.TableStartAge = 20;
+  tables.TableEndAge = 80;
+  ASSERT_EQ(YieldTableBasalArea(SitkaSpruce, 21, 4), 0);
+  ASSERT_GT(YieldTableBasalArea(SitkaSpruce, 22, 4), 0);
+  Method(ClassicalSiteClass, "4", "50");
+  SiteEstimate r = Estimate(false);
+  EXPECT_EQ(tables.TableStartAge, 22);
+  EXPECT_EQ(r.edtStartAge, "22");
+}
+
 TEST_F(SiteEstimationTest, LabelsInTheLanguageAndDecimalSeparator) {
   context = {Language::Danish, ','};
   Method(ClassicalSiteClass, "2", "50");

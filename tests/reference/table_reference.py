@@ -643,6 +643,11 @@ class Session:
             if age < 0:
                 raise Unspecified("start age from an invalid yield-table age")
             n = int(math.floor(age)) + 1
+            # On to the first year with a classical basal area: a younger
+            # table would hold no stand.
+            upper = self.TableEndAge - 1
+            while n < upper and not M.YieldTableBasalArea(sp, n, self.SiteClass) > 0:
+                n += 1
             if self.TableStartAge < n:
                 self.TableStartAge = n
         return A0
