@@ -111,6 +111,25 @@ TEST_F(YearValuesTest, LimitsCheckEveryConstraintExceptTheTargetsOwn) {
       {"G3 above RemGMax", false, [](RegimeSettings& r, ProjectionTables&, int) { r.RemGMax = 24; }, false},
       {"basal-area target: G limits unchecked", true,
        [](RegimeSettings& r, ProjectionTables&, int) { r.RemGMin = 26; r.RemGMax = 24; }, true},
+      // Bounds are inclusive: a pass that sets G2 to ThinPctMax per cent of
+      // G1 meets a ThinPctMin of the same number.
+      {"every value on its bounds, basal-area target", true,
+       [](RegimeSettings& r, ProjectionTables& t, int i) {
+         t.StandTable[G2][i] = 6;
+         r.ThinPctMin = r.ThinPctMax = 100 * 6.0 / 30;
+         r.ThinVMin = r.ThinVMax = 20;
+         r.RemRSMin = r.RemRSMax = 13;
+       },
+       true},
+      {"every value on its bounds, spacing target", false,
+       [](RegimeSettings& r, ProjectionTables& t, int i) {
+         t.StandTable[G2][i] = 6;
+         t.StandTable[G3][i] = 24;
+         r.ThinPctMin = r.ThinPctMax = 100 * 6.0 / 30;
+         r.ThinVMin = r.ThinVMax = 20;
+         r.RemGMin = r.RemGMax = 24;
+       },
+       true},
   };
   for (const Case& c : cases) {
     YearValues fresh;

@@ -420,14 +420,22 @@ def EstimateA0FromInventories(records, species):
 # The session: a freshly started program that opens one settings file
 
 class Session:
-    def __init__(self, english=False, decimal_comma=False, exact_ties=False):
+    def __init__(self, english=False, decimal_comma=False, exact_ties=False, tie_readings=None):
         self.english = english
         # A constraint test between two numbers equal but for rounding (a
         # corrective pass that set G2 to exactly ThinPctMax per cent of G1
         # is then tested against ThinPctMax) goes either way with the last
-        # bit.  They are counted; with exact_ties they count as equal.
+        # bit.  They are counted, with the year indices they occur in; with
+        # exact_ties they count as equal.  tie_readings (year index -> -1, 0
+        # or 1) reads the ties of a year as if the value tested lay below,
+        # on or above its bound, whatever its own last bit says: another
+        # implementation whose values differ from these by rounding may
+        # read a year's ties either way.
         self.exact_ties = exact_ties
+        self.tie_readings = dict(tie_readings or {})
         self.ties = 0
+        self.tie_years = set()
+        self.year = None  # the year whose thinning is being decided
         self.separator = "," if decimal_comma else "."
         self.messages = []
         self.fragile = set()  # (variable, year index) decided by a rounding-level comparison
@@ -1147,17 +1155,23 @@ class Session:
         else:
             put(RTA1, 0, 10000 / (M.sqrt(S[N1][0]) * S[Hg1][0]))
 
-    def tie(self, a, b):
+    def compare(self, a, b):
+        """-1, 0 or 1 as a constraint value a lies below, on or above its
+        bound b; a tie is read as set out in __init__."""
         if abs(a - b) <= 1e-12 * max(1.0, abs(a), abs(b)):
             self.ties += 1
-            return self.exact_ties
-        return False
+            self.tie_years.add(self.year)
+            if self.year in self.tie_readings:
+                return self.tie_readings[self.year]
+            if self.exact_ties:
+                return 0
+        return (a > b) - (a < b)
 
     def gt(self, a, b):
-        return not self.tie(a, b) and a > b
+        return self.compare(a, b) > 0
 
     def lt(self, a, b):
-        return not self.tie(a, b) and a < b
+        return self.compare(a, b) < 0
 
     def ramp(self, age, start, end):
         if age < self.ThinStartAge:
@@ -1168,6 +1182,7 @@ class Session:
 
     def ThinYear(self, i, age, typed, anyTyped):
         S = self.StandTable
+        self.year = i
         q = self.ramp(age, self.QuotientStart, self.QuotientEnd)
         rsTarget = removal = Real(SENTINEL)
         g1 = S[G1][i]
@@ -1766,12 +1781,14 @@ class Session:
         self.WriteTables()
 
 
-def compute(data, english=False, decimal_comma=False, file_name="FILE.orven", exact_ties=False):
+def compute(data, english=False, decimal_comma=False, file_name="FILE.orven", exact_ties=False,
+            tie_readings=None):
     """Opens the settings file (bytes) in a fresh session and computes the
     table.  Returns (status, session): status 0 when the table was computed,
     1 when a line could not be read (the damaged-line message is the last
     one of session.messages)."""
-    session = Session(english=english, decimal_comma=decimal_comma, exact_ties=exact_ties)
+    session = Session(english=english, decimal_comma=decimal_comma, exact_ties=exact_ties,
+                      tie_readings=tie_readings)
     try:
         session.OpenGrowthAndYieldTable(data)
     except Damaged as damaged:
