@@ -214,7 +214,7 @@ const Example Examples[] = {
     {"norway-spruce-inventory.orven", Language::English, '.',
      [](User& u) {
        u.Species(NorwaySpruce).Method(RepeatedInventories).Height(true)
-           .Inventory({{"25", "11.2", "28.5", "0"}, {"31", "14.1", "30.2", "6.5"}, {"38", "17.0", "32.0", "7.0"}})
+           .Inventory({{"25", "11.2", "28.5", "0"}, {"31", "14.1", "33.0", "10.0"}, {"38", "17.0", "35.0", "11.0"}})
            .Volume(2)
            .StandardRegime(1).Ages("25", "90").NoConstraints().InitialState().Tables()
            .Describe({"Norway spruce measured three times, at 25, 31 and 38 years.",

@@ -42,7 +42,7 @@ void MakeTable(Session& s) {
   s.rgSiteQualityClick(RepeatedInventories);
   s.rgHeightClick(0);
   s.SiteView.Inputs.sgInventory[0] = {"25", "11", "28", "0"};
-  s.SiteView.Inputs.sgInventory[1] = {"31", "14", "30", "6"};
+  s.SiteView.Inputs.sgInventory[1] = {"31", "14", "34", "10"};
   s.SiteGridEdited();
   s.rgVolumeClick(2);
   s.LeaveSitePage();

@@ -316,16 +316,21 @@ def classical_values(program):
         calls += [("YieldTableAgeAtHg", sp, 2.0, S), ("YieldTableHg", sp, SITE_AGE, S),
                   ("YieldClassFromSiteClass", sp, S)]
         calls += [("YieldTableHg", sp, age, S) for age in range(HG_FIRST_AGE, HG_LAST_AGE + 1)]
+        calls += [("YieldTableBasalArea", sp, age, S) for age in range(DEFAULT_START, THINNED_END)]
     answers = iter(program.model(calls))
     values = {}
     for sp, S in CASES:
         age_at_2m, hg50, yc = (next(answers)[0] for _ in range(3))
         hg = {age: next(answers)[0] for age in range(HG_FIRST_AGE, HG_LAST_AGE + 1)}
+        g = {age: next(answers)[0] for age in range(DEFAULT_START, THINNED_END)}
         # The start age the program suggests: its default 20, raised to the
-        # first whole year past the classical mean height of 2 m.
+        # first whole year past the classical mean height of 2 m, and on to
+        # the first year with a classical basal area.
         start = DEFAULT_START
         if age_at_2m is not None and age_at_2m > 0:
             start = max(DEFAULT_START, int(age_at_2m) + 1)
+        while start < THINNED_END - 1 and not (g.get(start) or 0) > 0:
+            start += 1
         # A search that failed answers with the sentinel (a large negative
         # number): no figure.
         values[(sp, S)] = {"start": start, "hg50": hg50 if hg50 is not None and hg50 > 0 else None,
@@ -484,12 +489,13 @@ CELLS = [  # (pattern, names of the figures in it)
     (NUMBER + r" / " + NUMBER, ["g_max", "g_upper"]),
     (NUMBER, ["n_end"]),
     (None, [4]),
+    (r".*", []),  # the class read from classical inventories: a diagnosis, no target
 ]
 VERDICTS = {"yes": True, "**no**": False}
 
 
 def read_report(path):
-    """{(species, class): [13 cells]} of the per-species tables, and the
+    """{(species, class): [14 cells]} of the per-species tables, and the
     problems found while reading."""
     rows, problems, species = {}, [], None
     with open(path, encoding="utf-8") as f:

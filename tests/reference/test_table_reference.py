@@ -325,13 +325,13 @@ class LastBitTest(unittest.TestCase):
         regime = dict(preset=1, measure=1, intensity_start="20.0", intensity_end="32.6",
                       thin_start=31, thin_end=61, table_start=33, table_end=98,
                       interval_divisor=16, volume=3)
-        limits = [["", ""], ["32", "51"], ["", "16"], ["", ""]]
+        limits = [["", ""], ["32", "80"], ["", "16"], ["", ""]]
         _, float_ties = table(constraints=limits, **regime)
         _, exact_ties = R.compute(C.settings_text(dict(C.default_settings(), constraints=limits, **regime)),
                                   english=True, exact_ties=True)
         self.assertGreater(float_ties.ties, 0)
         self.assertNotEqual(column(float_ties, R.G2), column(exact_ties, R.G2))
-        _, no_share_limit = table(constraints=[["", ""], ["32", "51"], ["", ""], ["", ""]], **regime)
+        _, no_share_limit = table(constraints=[["", ""], ["32", "80"], ["", ""], ["", ""]], **regime)
         self.assertEqual(no_share_limit.ties, 0)
 
     def test_a_search_stopped_by_its_iteration_limit(self):

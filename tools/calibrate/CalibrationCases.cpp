@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "model/DataRanges.h"
@@ -68,12 +69,61 @@ const SpeciesBounds& BoundsFor(int species) {
   return bounds[species];
 }
 
+namespace {
+
+// The classical stem number falls to nought once its formula leaves the
+// stands behind the tables; a thinning of fewer stems than this is no guide.
+constexpr double FewestStemsForGrowth = 100;
+
+// The basal area the classical thinnings take in the year from this age.
+double ClassicalThinning(int species, int age, double S) {
+  const double N = YieldTableStemNumber(species, age, S), nextN = YieldTableStemNumber(species, age + 1, S);
+  const double thinnedD = ThinnedDiameterShare * YieldTableDiameter(species, age, S) / 100;
+  return std::max(0.0, N - nextN) * std::numbers::pi / 4 * thinnedD * thinnedD;
+}
+
+std::vector<ClassicalGrowth> ClassicalGrowthOf(const GrowthModel& model, const SiteCase& c) {
+  std::vector<ClassicalGrowth> points;
+  const double S = c.siteClass;
+  for (int age = std::max(HeightFromAge, c.startAge); age <= HeightToAge; age += 5) {
+    const double G = YieldTableBasalArea(c.species, age, S), next = YieldTableBasalArea(c.species, age + 1, S);
+    const double N = YieldTableStemNumber(c.species, age, S), nextN = YieldTableStemNumber(c.species, age + 1, S);
+    if (!(G > 0 && next > 0 && nextN >= FewestStemsForGrowth && N > nextN)) continue;
+    points.push_back({age, G, model.HdomFromHg(c.species, YieldTableHg(c.species, age, S)),
+                      next - G + ClassicalThinning(c.species, age, S)});
+  }
+  return points;
+}
+
+InventoryRecords ClassicalInventoriesOf(const GrowthModel& model, const SiteCase& c) {
+  InventoryRecords records{};
+  const double S = c.siteClass;
+  const int first = std::max(HeightFromAge, c.startAge);
+  for (int k = 0; k < 3; ++k) {
+    InventoryRecord& r = records[k];
+    r.Age = first + 5 * k;
+    r.Hg = YieldTableHg(c.species, r.Age, S);
+    r.Hdom = model.HdomFromHg(c.species, r.Hg);
+    r.GAfter = YieldTableBasalArea(c.species, r.Age, S);
+    r.GThinned = 0;
+    if (k > 0)
+      for (int age = r.Age - 5; age < r.Age; ++age) r.GThinned += ClassicalThinning(c.species, age, S);
+    r.GBefore = r.GAfter + r.GThinned;
+  }
+  return records;
+}
+
+}  // namespace
+
 SiteCase MakeCase(const GrowthModel& model, int species, int siteClass) {
-  SiteCase c{species, siteClass, DefaultStartAge, 0, YieldClassFromSiteClass(species, siteClass)};
+  SiteCase c{species, siteClass, DefaultStartAge, 0, YieldClassFromSiteClass(species, siteClass), {}};
   const double age2m = YieldTableAgeAtHg(species, 2, siteClass);
   if (age2m > 0) c.startAge = std::max(DefaultStartAge, static_cast<int>(age2m) + 1);
+  c.startAge = FirstAgeWithClassicalStand(species, siteClass, c.startAge, ThinnedEndAge - 1);
   const double hdom = model.HdomFromHg(species, YieldTableHg(species, 50, siteClass));
   c.siteIndex = model.DominantHeightAtAge(species, 50, 50, hdom);
+  c.classicalGrowth = ClassicalGrowthOf(model, c);
+  c.classicalInventories = ClassicalInventoriesOf(model, c);
   return c;
 }
 
@@ -144,6 +194,13 @@ bool ProductionHolds(const SiteCase& c, const CaseFigures& f) {
 
 bool DensityHolds(const SiteCase& c, const CaseFigures& f) {
   return f.unthinnedComputed && f.stemNumberNeverRises && f.gMax < BoundsFor(c.species).GUpper;
+}
+
+double ClassicalHdomGrowth(const GrowthModel& model, int species, int siteClass, double hdom) {
+  const double age = YieldTableAgeAtHg(species, model.HgFromHdom(species, hdom), siteClass);
+  if (!(age >= 1 && age <= ThinnedEndAge)) return 0;
+  auto at = [&](double T) { return model.HdomFromHg(species, YieldTableHg(species, T, siteClass)); };
+  return at(age + 0.5) - at(age - 0.5);
 }
 
 SiteScaleFigures MeasureSiteScale(const GrowthModel& model, int species) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/GrowthModel.h"
+#include "projection/SiteState.h"
 
 namespace orven::calibrate {
 
@@ -18,6 +19,17 @@ struct SpeciesBounds {
 };
 const SpeciesBounds& BoundsFor(int species);
 
+// The gross basal-area growth of the classical thinned stand in one year:
+// the rise of the remaining stand's basal area plus what the year's
+// thinning takes, the removed stems taken at ThinnedDiameterShare of the
+// quadratic mean diameter (a thinning from below).
+struct ClassicalGrowth {
+  int age;
+  double G, Hdom;       // state of the classical stand, m2/ha and m
+  double grossGrowth;   // m2/ha in the following year
+};
+constexpr double ThinnedDiameterShare = 0.8;
+
 // One stand: a classical site class given at 50 years, as a forester types it.
 struct SiteCase {
   int species;
@@ -25,6 +37,10 @@ struct SiteCase {
   int startAge;       // the start age the program suggests
   double siteIndex;   // the site index the program derives, m
   double yieldClass;  // the classical yield class, m3/ha/yr
+  std::vector<ClassicalGrowth> classicalGrowth;  // every 5 years from 30 (or the start) to 120
+  // Three inventories of the classical stand five years apart from 30 years
+  // (or the start), each before and after that period's thinning.
+  InventoryRecords classicalInventories{};
 };
 SiteCase MakeCase(const GrowthModel& model, int species, int siteClass);
 std::vector<SiteCase> CasesOf(const GrowthModel& model, int species);
@@ -63,6 +79,10 @@ CaseFigures Measure(const ParameterStore& store, const SiteCase& c);
 bool HeightsHold(const SiteCase& c, const CaseFigures& f);
 bool ProductionHolds(const SiteCase& c, const CaseFigures& f);
 bool DensityHolds(const SiteCase& c, const CaseFigures& f);
+
+// Yearly growth of the classical dominant height where it passes hdom; 0
+// when the class does not reach hdom within the tables' ages.
+double ClassicalHdomGrowth(const GrowthModel& model, int species, int siteClass, double hdom);
 
 // Target 1 for one species: the growth-rate parameter of every site index of
 // the data range, and the site index of the keyed-in preset.

@@ -1,7 +1,7 @@
 #pragma once
 
 // The species' names in the data file, and the hand-chosen coefficients the
-// calibration starts from; unfitted, they are also the provisional data file.
+// calibration starts from.
 // The calibration keeps groups 5 (mean and dominant height) and 6 (dominant
 // height after thinning) as they stand here: the classical tables give mean
 // heights only and nothing on the effect of a thinning.

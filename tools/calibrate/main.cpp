@@ -2,11 +2,10 @@
 //
 // Fits the coefficients of ORVEN's parameter data file so that the tables the
 // program computes with its dynamic growth models agree with the classical
-// yield tables built into it, and writes the file (data/OrvenPar-calibrated.drc,
-// the candidate to replace the provisional data/OrvenPar.drc) and a report of
-// the fit (data/CALIBRATION.md). Species are fitted one after the
-// other in code order from fixed starting values, so a rerun writes the
-// same bytes; CI checks that both committed files are exactly what this writes.
+// yield tables built into it, and writes the file (data/OrvenPar.drc) and a
+// report of the fit (data/CALIBRATION.md). Species are fitted one after the
+// other in code order from fixed starting values, so a rerun writes the same
+// bytes; CI checks that both committed files are exactly what this writes.
 
 #include <iostream>
 #include <sstream>
