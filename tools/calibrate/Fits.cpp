@@ -107,6 +107,7 @@ double ClassicalGrowthMisfit(const ParameterStore& store, const std::vector<Site
     double mean = 0, spread = 0;
     for (double r : logRatios) mean += r / logRatios.size();
     for (double r : logRatios) spread += Square((r - mean) / ClassicalGrowthTolerance) / logRatios.size();
+    // The better classes count more here too, though far less than in the targets.
     total += c.siteClass <= 3 ? 10 * spread : spread;
   }
   return total;
@@ -134,8 +135,7 @@ RateScale ScaleOf(int species) {
 
 // Keeps the line where the site estimation can use it: the preset inside the
 // data's site indices with a margin, and positive growth for every case.
-double ScalePenalty(const ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
-  const SpeciesParameters& P = store.ModelParameters[species];
+double ScalePenalty(const SpeciesParameters& P, int species, const std::vector<SiteCase>& cases) {
   const RateScale scale = ScaleOf(species);
   double penalty = 0;
   if (species != Oak) {
@@ -164,7 +164,7 @@ double FitHeightGrowthFrom(ParameterStore& store, int species, const std::vector
     if (x[1] < x[0] + 0.05) return 1e6 * (1 + x[0] + 0.05 - x[1]);
     scale.Set(P, x[0], x[1]);
     P[62] = x[2], P[63] = x[3], P[64] = x[4];
-    return Misfit(store, cases) + ScalePenalty(store, species, cases);
+    return Misfit(store, cases) + ScalePenalty(P, species, cases);
   };
   const double value = Minimise(s);
   x = s.x;
