@@ -26,14 +26,11 @@ std::string LocateParameterFile(const std::string& explicitPath) {
 
 std::optional<ParameterStore> LoadParameterStore(const std::string& explicitPath, Language language) {
   ParameterStore store;
-  ParameterFileResult read = ReadParameterFile(store, LocateParameterFile(explicitPath), language);
+  ParameterFileResult read = ReadParametersAtStartUp(store, LocateParameterFile(explicitPath), language);
   if (!read.found) {
     std::cerr << MessageLine(read.message) << '\n';
     return std::nullopt;
   }
-  // The species list maps its items to species codes, as the program's list does.
-  AssignRadioIndices(store);
-  ComputeMaxSiteIndex(store);
   return store;
 }
 

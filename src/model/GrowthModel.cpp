@@ -137,4 +137,12 @@ void ComputeMaxSiteIndex(ParameterStore& store) {
   }
 }
 
+ParameterFileResult ReadParametersAtStartUp(ParameterStore& store, const std::string& path,
+                                            Language language) {
+  ParameterFileResult read = ReadParameterFile(store, path, language);
+  AssignRadioIndices(store);
+  ComputeMaxSiteIndex(store);
+  return read;
+}
+
 }  // namespace orven

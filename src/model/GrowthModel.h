@@ -50,4 +50,9 @@ private:
 // still works, or 100 when it works up to 100; 0 for absent species.
 void ComputeMaxSiteIndex(ParameterStore& store);
 
+// Reads the parameter file as the program does at start-up: the species list
+// gets its items in code order and every species its highest site index.
+ParameterFileResult ReadParametersAtStartUp(ParameterStore& store, const std::string& path,
+                                            Language language);
+
 }  // namespace orven

@@ -4,27 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <random>
 
+#include "CommandSupport.h"
 #include "app/session/Session.h"
 #include "model/GrowthModel.h"
 #include "projection/RegimeControls.h"
-#include "support/ParameterFileFixture.h"
 
 namespace orven {
 namespace {
-
-const std::string ParameterPath = ORVEN_DATA_DIR "/OrvenPar.drc";
-
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 std::vector<std::string> Lines(const std::string& bytes) {
   std::vector<std::string> lines;
@@ -43,11 +31,7 @@ std::string Join(const std::vector<std::string>& lines) {
 // Beech by site class, a first/last-thinning regime with constraints and one
 // typed first-year diameter: 37 settings lines and one typed-value line.
 std::string GoodFile() {
-  ParameterStore store;
-  EXPECT_TRUE(ReadParameterFile(store, ParameterPath, Language::English).found);
-  AssignRadioIndices(store);
-  ComputeMaxSiteIndex(store);
-  Session s(store, Language::English, '.');
+  Session s(test::ProgramStore(), Language::English, '.');
   s.rgSpeciesClick(Beech);
   s.rgSiteQualityClick(ClassicalSiteClass);
   s.rgHeightClick(0);
@@ -96,11 +80,8 @@ protected:
   // Runs orven-table on the bytes and checks what every outcome must satisfy.
   Outcome Run(const std::string& bytes) {
     const std::string file = folder.Write("damaged.orven", bytes);
-    const std::string out = folder.PathOf("stdout"), err = folder.PathOf("stderr");
-    const std::string command = "'" ORVEN_TABLE_PATH "' --parameters '" + ParameterPath + "' --english '" + file +
-                                "' > '" + out + "' 2> '" + err + "'";
-    const int status = std::system(command.c_str());
-    Outcome run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err), 0};
+    const test::CommandOutcome command = test::RunOrvenTable(folder, "--english '" + file + "'");
+    Outcome run{command.status, command.out, command.err, 0};
     switch (run.status) {
       case 0:
         EXPECT_EQ(run.out.rfind("T\t", 0), 0u) << "no table header";

@@ -1,38 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
+#include "CommandSupport.h"
 #include "app/session/Session.h"
 #include "model/GrowthModel.h"
 #include "projection/RegimeControls.h"
-#include "support/ParameterFileFixture.h"
 
 namespace orven {
 namespace {
 
-const std::string ParameterPath = ORVEN_DATA_DIR "/OrvenPar.drc";
-
-std::string Slurp(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// The parameter store as the desktop program builds it at start-up.
-const ParameterStore& Store() {
-  static const ParameterStore store = [] {
-    ParameterStore s;
-    EXPECT_TRUE(ReadParameterFile(s, ParameterPath, Language::English).found);
-    AssignRadioIndices(s);
-    ComputeMaxSiteIndex(s);
-    return s;
-  }();
-  return store;
-}
+using test::Slurp;
 
 // Norway spruce from two inventories, a first/last-thinning regime by
 // relative spacing, and a typed first-year diameter: a table whose every
@@ -64,30 +43,19 @@ void MakeTable(Session& s) {
   s.TakeMessages();
 }
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
 class TableCommandTest : public ::testing::Test {
 protected:
   TableCommandTest() {
-    Session session(Store(), Language::Danish, '.');
+    Session session(test::ProgramStore(), Language::Danish, '.');
     MakeTable(session);
     file = folder.PathOf("spruce.orven");
     EXPECT_TRUE(session.Save(file));
   }
 
-  Outcome OrvenTable(const std::string& arguments) {
-    const std::string out = folder.PathOf("stdout"), err = folder.PathOf("stderr");
-    const std::string command = "'" ORVEN_TABLE_PATH "' --parameters '" + ParameterPath + "' " + arguments +
-                                " > '" + out + "' 2> '" + err + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
-  }
+  test::CommandOutcome OrvenTable(const std::string& arguments) { return test::RunOrvenTable(folder, arguments); }
   // The export of the same table made in a session with these settings.
   static std::string SessionExport(Language language, char separator, char delimiter) {
-    Session session(Store(), language, separator);
+    Session session(test::ProgramStore(), language, separator);
     MakeTable(session);
     return session.ExportText(delimiter);
   }
@@ -112,7 +80,7 @@ TEST_F(TableCommandTest, WritesExactlyTheExportOfTheSessionThatSavedTheFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.options);
-    Outcome run = OrvenTable(std::string(c.options) + " '" + file + "'");
+    test::CommandOutcome run = OrvenTable(std::string(c.options) + " '" + file + "'");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, SessionExport(c.language, c.separator, c.delimiter));
@@ -120,9 +88,9 @@ TEST_F(TableCommandTest, WritesExactlyTheExportOfTheSessionThatSavedTheFile) {
 }
 
 TEST_F(TableCommandTest, FullPrecisionNumbersAreTheTableValues) {
-  Outcome run = OrvenTable("--full-precision '" + file + "'");
+  test::CommandOutcome run = OrvenTable("--full-precision '" + file + "'");
   ASSERT_EQ(run.status, 0);
-  Session session(Store(), Language::Danish, '.');
+  Session session(test::ProgramStore(), Language::Danish, '.');
   MakeTable(session);
   std::vector<int> columns;
   for (ResultGrid grid : {ResultGrid::BeforeThin, ResultGrid::Thinning, ResultGrid::Remaining})
@@ -154,7 +122,7 @@ TEST_F(TableCommandTest, FullPrecisionNumbersAreTheTableValues) {
 
 TEST_F(TableCommandTest, OutputOptionWritesTheFile) {
   const std::string out = folder.PathOf("table.txt");
-  Outcome run = OrvenTable("-o '" + out + "' '" + file + "'");
+  test::CommandOutcome run = OrvenTable("-o '" + out + "' '" + file + "'");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
@@ -163,7 +131,7 @@ TEST_F(TableCommandTest, OutputOptionWritesTheFile) {
 
 TEST_F(TableCommandTest, AMissingFileIsStatusTwoWithTheMessageOnOneLine) {
   const std::string missing = folder.PathOf("absent.orven");
-  Outcome run = OrvenTable("'" + missing + "'");
+  test::CommandOutcome run = OrvenTable("'" + missing + "'");
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "Filen eksisterer ikke: " + missing + "\n");
@@ -179,7 +147,7 @@ TEST_F(TableCommandTest, ADamagedFileIsStatusOneAndNamesTheLine) {
   bytes.replace(start, label - start, " sixteen");
   const std::string damaged = folder.Write("damaged.orven", bytes);
 
-  Outcome run = OrvenTable("--english '" + damaged + "'");
+  test::CommandOutcome run = OrvenTable("--english '" + damaged + "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "Invalid numeric input in line 20 of the settings file: " + damaged + "\n");
@@ -189,7 +157,7 @@ TEST_F(TableCommandTest, BadCallsAreStatusTwo) {
   for (const std::string& arguments : {std::string(""), "--bogus '" + file + "'", "'" + file + "' '" + file + "'",
                                       "'" + file + "' -o"}) {
     SCOPED_TRACE(arguments);
-    Outcome run = OrvenTable(arguments);
+    test::CommandOutcome run = OrvenTable(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.find("orven-table: "), 0u);
@@ -197,7 +165,7 @@ TEST_F(TableCommandTest, BadCallsAreStatusTwo) {
 }
 
 TEST_F(TableCommandTest, HelpNamesTheSettingsFile) {
-  Outcome run = OrvenTable("--help");
+  test::CommandOutcome run = OrvenTable("--help");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("FILE.orven"), std::string::npos);
   EXPECT_NE(run.out.find("--full-precision"), std::string::npos);

@@ -36,10 +36,8 @@ inline void Expect(bool condition, const std::string& what) {
 inline const ParameterStore& ShippedStore() {
   static const ParameterStore store = [] {
     ParameterStore s;
-    if (!ReadParameterFile(s, ORVEN_PARAMETER_FILE, Language::English).found)
+    if (!ReadParametersAtStartUp(s, ORVEN_PARAMETER_FILE, Language::English).found)
       Fail("no parameter file at " ORVEN_PARAMETER_FILE);
-    AssignRadioIndices(s);
-    ComputeMaxSiteIndex(s);
     return s;
   }();
   return store;

@@ -22,10 +22,8 @@ namespace orven::test {
 inline const ParameterStore& ShippedStore() {
   static const ParameterStore store = [] {
     ParameterStore s;
-    if (!ReadParameterFile(s, ORVEN_PARAMETER_FILE, Language::English).found)
+    if (!ReadParametersAtStartUp(s, ORVEN_PARAMETER_FILE, Language::English).found)
       ADD_FAILURE() << "no parameter file at " ORVEN_PARAMETER_FILE;
-    AssignRadioIndices(s);
-    ComputeMaxSiteIndex(s);
     return s;
   }();
   return store;
