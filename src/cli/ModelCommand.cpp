@@ -8,13 +8,13 @@
 #include <sstream>
 #include <variant>
 
+#include "messages/NumberText.h"
 #include "model/DataRanges.h"
 #include "model/FloatFault.h"
 #include "model/Sentinel.h"
 #include "model/TreeVolume.h"
 #include "model/YieldTable.h"
-#include "projection/SiteSearch.h"
-#include "tables/NumberText.h"
+#include "site/SiteSearch.h"
 
 namespace orven::cli {
 namespace {

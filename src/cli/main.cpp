@@ -8,7 +8,7 @@
 #include "cli/CliSupport.h"
 #include "cli/ModelCommand.h"
 #include "cli/TableCommand.h"
-#include "tables/NumberText.h"
+#include "messages/NumberText.h"
 
 using namespace orven;
 using namespace orven::cli;

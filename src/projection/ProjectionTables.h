@@ -4,7 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
-#include "tables/VariableCatalogue.h"
+#include "catalogue/VariableCatalogue.h"
 
 namespace orven {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "messages/InputChecks.h"
+#include "messages/NumberText.h"
 #include "model/ParameterStore.h"
-#include "tables/InputChecks.h"
-#include "tables/NumberText.h"
 
 namespace orven {
 namespace {

@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
+#include "messages/Messages.h"
 #include "model/Language.h"
 #include "projection/ThinningRegime.h"
-#include "tables/Messages.h"
 
 namespace orven {
 

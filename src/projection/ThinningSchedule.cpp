@@ -6,8 +6,8 @@
 #include <limits>
 #include <string_view>
 
-#include "tables/InputChecks.h"
-#include "tables/NumberText.h"
+#include "messages/InputChecks.h"
+#include "messages/NumberText.h"
 
 namespace orven {
 namespace {

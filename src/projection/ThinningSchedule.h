@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "messages/Messages.h"
 #include "model/Language.h"
 #include "projection/ProjectionTables.h"
-#include "tables/Messages.h"
 
 namespace orven {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "tables/InputChecks.h"
-#include "tables/NumberText.h"
-#include "tables/VariableCatalogue.h"
+#include "catalogue/VariableCatalogue.h"
+#include "messages/InputChecks.h"
+#include "messages/NumberText.h"
 
 namespace orven {
 namespace {

@@ -6,10 +6,10 @@
 #include <span>
 #include <string>
 
+#include "messages/Messages.h"
 #include "model/Language.h"
 #include "projection/ProjectionTables.h"
 #include "projection/ThinningRegime.h"
-#include "tables/Messages.h"
 
 namespace orven {
 

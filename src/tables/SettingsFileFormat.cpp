@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "messages/NumberText.h"
 #include "model/Windows1252.h"
-#include "tables/NumberText.h"
 
 namespace orven {
 namespace {

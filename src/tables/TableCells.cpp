@@ -3,9 +3,9 @@
 #include <bitset>
 #include <cmath>
 
+#include "messages/NumberText.h"
 #include "model/DataRanges.h"
 #include "projection/ThinningSolver.h"
-#include "tables/NumberText.h"
 
 namespace orven {
 namespace {

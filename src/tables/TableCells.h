@@ -4,12 +4,12 @@
 #include <span>
 #include <string>
 
+#include "catalogue/VariableCatalogue.h"
 #include "model/GrowthModel.h"
 #include "model/Language.h"
 #include "projection/ProjectionTables.h"
 #include "projection/ThinningRegime.h"
 #include "projection/TypedValues.h"
-#include "tables/VariableCatalogue.h"
 
 namespace orven {
 

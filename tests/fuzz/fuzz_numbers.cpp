@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "tables/NumberText.h"
+#include "messages/NumberText.h"
 #include "tables/SettingsFileFormat.h"
 
 using namespace orven;

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "ProjectionFixture.h"
+#include "catalogue/VariableCatalogue.h"
 #include "model/GrowthModel.h"
 #include "model/YieldTable.h"
 #include "projection/ThinningSolver.h"
-#include "tables/VariableCatalogue.h"
 
 namespace orven {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "messages/InputChecks.h"
 #include "projection/ThinningSchedule.h"
-#include "tables/InputChecks.h"
 
 namespace orven {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ProjectionFixture.h"
+#include "catalogue/VariableCatalogue.h"
 #include "projection/ThinningSolver.h"
-#include "tables/VariableCatalogue.h"
 
 namespace orven {
 namespace {

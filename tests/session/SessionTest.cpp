@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "messages/NumberText.h"
 #include "model/YieldTable.h"
-#include "tables/NumberText.h"
 
 namespace orven {
 namespace {

@@ -12,12 +12,12 @@
 #include "projection/ProjectionEngine.h"
 #include "projection/ProjectionTables.h"
 #include "projection/RegimeControls.h"
-#include "projection/SitePresets.h"
-#include "projection/SiteSearch.h"
 #include "projection/StandFormulas.h"
 #include "projection/StandSettings.h"
 #include "projection/ThinningRegime.h"
 #include "projection/ThinningSchedule.h"
+#include "site/SitePresets.h"
+#include "site/SiteSearch.h"
 
 namespace orven::calibrate {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/GrowthModel.h"
-#include "projection/SiteState.h"
+#include "site/SiteState.h"
 
 namespace orven::calibrate {
 

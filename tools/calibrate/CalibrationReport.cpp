@@ -8,7 +8,7 @@
 #include "StartingCoefficients.h"
 #include "model/Sentinel.h"
 #include "model/YieldTable.h"
-#include "projection/SiteSearch.h"
+#include "site/SiteSearch.h"
 
 namespace orven::calibrate {
 

@@ -8,8 +8,8 @@
 
 #include "model/GrowthModel.h"
 #include "model/YieldTable.h"
-#include "projection/SitePresets.h"
-#include "projection/SiteSearch.h"
+#include "site/SitePresets.h"
+#include "site/SiteSearch.h"
 
 namespace orven::calibrate {
 

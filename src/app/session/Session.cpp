@@ -1,10 +1,10 @@
 #include "app/session/Session.h"
 
+#include "messages/NumberText.h"
 #include "model/Sentinel.h"
 #include "projection/ProjectionEngine.h"
-#include "projection/SitePresets.h"
 #include "projection/ThinningSchedule.h"
-#include "tables/NumberText.h"
+#include "site/SitePresets.h"
 #include "tables/TableCells.h"
 
 namespace orven {

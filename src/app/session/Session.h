@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "app/session/Workflow.h"
+#include "catalogue/VariableCatalogue.h"
+#include "messages/InputChecks.h"
+#include "messages/Messages.h"
 #include "model/ParameterStore.h"
 #include "model/SiteParameters.h"
 #include "projection/ProjectionTables.h"
 #include "projection/RegimeControls.h"
-#include "projection/SiteEstimation.h"
 #include "projection/StandSettings.h"
 #include "projection/TypedValues.h"
+#include "site/SiteEstimation.h"
 #include "tables/ExportText.h"
-#include "tables/InputChecks.h"
-#include "tables/Messages.h"
-#include "tables/VariableCatalogue.h"
 
 namespace orven {
 

@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "app/session/Session.h"
+#include "messages/NumberText.h"
 #include "projection/ThinningSchedule.h"
-#include "tables/NumberText.h"
 #include "tables/SettingsFileFormat.h"
 
 namespace orven {

@@ -1,12 +1,12 @@
-#include "projection/SitePresets.h"
+#include "site/SitePresets.h"
 
 #include <array>
 #include <cmath>
 
+#include "messages/NumberText.h"
 #include "model/FloatFault.h"
 #include "model/YieldTable.h"
-#include "projection/SiteTexts.h"
-#include "tables/NumberText.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

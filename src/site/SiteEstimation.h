@@ -3,13 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "messages/InputChecks.h"
+#include "messages/Messages.h"
 #include "model/GrowthModel.h"
 #include "model/SiteParameters.h"
 #include "projection/ProjectionTables.h"
-#include "projection/SiteGrids.h"
-#include "projection/SiteState.h"
-#include "tables/InputChecks.h"
-#include "tables/Messages.h"
+#include "site/SiteGrids.h"
+#include "site/SiteState.h"
 
 namespace orven {
 

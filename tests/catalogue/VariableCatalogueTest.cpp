@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "catalogue/VariableCatalogue.h"
 #include "model/Sentinel.h"
-#include "tables/VariableCatalogue.h"
 
 namespace orven {
 namespace {

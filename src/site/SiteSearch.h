@@ -4,7 +4,7 @@
 #include <span>
 
 #include "model/GrowthModel.h"
-#include "projection/SiteState.h"
+#include "site/SiteState.h"
 
 namespace orven {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "messages/Messages.h"
 #include "model/Language.h"
-#include "tables/Messages.h"
 
 namespace orven {
 

@@ -1,13 +1,13 @@
-#include "projection/SiteEstimation.h"
+#include "site/SiteEstimation.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "messages/NumberText.h"
 #include "model/FloatFault.h"
 #include "model/YieldTable.h"
-#include "projection/SiteSearch.h"
-#include "projection/SiteTexts.h"
-#include "tables/NumberText.h"
+#include "site/SiteSearch.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

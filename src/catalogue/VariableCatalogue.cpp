@@ -1,4 +1,4 @@
-#include "tables/VariableCatalogue.h"
+#include "catalogue/VariableCatalogue.h"
 
 namespace orven {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "model/GrowthModel.h"
 #include "model/ParameterStore.h"
-#include "projection/SiteSearch.h"
+#include "site/SiteSearch.h"
 
 namespace orven::test {
 

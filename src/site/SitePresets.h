@@ -6,7 +6,7 @@
 #include "model/GrowthModel.h"
 #include "model/Language.h"
 #include "model/SiteParameters.h"
-#include "projection/SiteState.h"
+#include "site/SiteState.h"
 
 namespace orven {
 

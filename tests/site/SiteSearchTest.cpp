@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/Sentinel.h"
-#include "projection/SiteSearch.h"
-#include "projection/SiteTestStore.h"
+#include "site/SiteSearch.h"
+#include "site/SiteTestStore.h"
 
 namespace orven {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tables/InputChecks.h"
-#include "tables/NumberText.h"
+#include "messages/InputChecks.h"
+#include "messages/NumberText.h"
 
 namespace orven {
 namespace {

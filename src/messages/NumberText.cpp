@@ -1,4 +1,4 @@
-#include "tables/NumberText.h"
+#include "messages/NumberText.h"
 
 #include <charconv>
 #include <climits>

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "messages/Messages.h"
 #include "model/Language.h"
-#include "tables/Messages.h"
 
 namespace orven {
 

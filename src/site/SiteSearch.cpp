@@ -1,4 +1,4 @@
-#include "projection/SiteSearch.h"
+#include "site/SiteSearch.h"
 
 #include <algorithm>
 #include <array>

@@ -7,10 +7,10 @@
 
 #include "model/Sentinel.h"
 #include "model/YieldTable.h"
-#include "projection/SiteEstimation.h"
-#include "projection/SiteSearch.h"
-#include "projection/SiteTestStore.h"
-#include "projection/SiteTexts.h"
+#include "site/SiteEstimation.h"
+#include "site/SiteSearch.h"
+#include "site/SiteTestStore.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

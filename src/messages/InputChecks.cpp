@@ -1,7 +1,7 @@
-#include "tables/InputChecks.h"
+#include "messages/InputChecks.h"
 
-#include "tables/NumberText.h"
-#include "tables/VariableCatalogue.h"
+#include "catalogue/VariableCatalogue.h"
+#include "messages/NumberText.h"
 
 namespace orven {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "projection/SiteGrids.h"
-#include "projection/SiteTestStore.h"
-#include "projection/SiteTexts.h"
-#include "tables/InputChecks.h"
+#include "messages/InputChecks.h"
+#include "site/SiteGrids.h"
+#include "site/SiteTestStore.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "projection/SitePresets.h"
-#include "projection/SiteTestStore.h"
-#include "projection/SiteTexts.h"
+#include "site/SitePresets.h"
+#include "site/SiteTestStore.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

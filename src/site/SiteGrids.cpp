@@ -1,10 +1,10 @@
-#include "projection/SiteGrids.h"
+#include "site/SiteGrids.h"
 
 #include <cmath>
 
+#include "messages/NumberText.h"
 #include "model/FloatFault.h"
-#include "projection/SiteTexts.h"
-#include "tables/NumberText.h"
+#include "site/SiteTexts.h"
 
 namespace orven {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "messages/InputChecks.h"
+#include "messages/Messages.h"
 #include "model/GrowthModel.h"
-#include "projection/SiteState.h"
-#include "tables/InputChecks.h"
-#include "tables/Messages.h"
+#include "site/SiteState.h"
 
 namespace orven {
 
