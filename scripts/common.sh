@@ -10,6 +10,11 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 libnlopt-dev
   clang libclang-rt-14-dev  # the fuzz targets (scripts/fuzz)
+  # The desktop program: Qt 6 Widgets, SVG, the charts and Qt's own Danish texts
+  qt6-base-dev qt6-svg-dev libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
+  qt6-translations-l10n fonts-dejavu-core
+  # Running the real program under an X server, and looking at it
+  xvfb xauth xdotool imagemagick
 )
 
 install_missing_packages() {

@@ -1,0 +1,72 @@
+#include "app/Desktop.h"
+
+#include "app/SessionController.h"
+#include "app/session/Preferences.h"
+#include "app/windows/MainWindow.h"
+#include "app/windows/ToolWindow.h"
+#include "app/windows/WelcomeWindow.h"
+#include "model/GrowthModel.h"
+
+namespace orven {
+
+Desktop::Desktop(MessagePresenter* presenter) {
+  // The preferences decide the language in which the parameter file's
+  // message would be written.
+  const PreferencesReading preferences = ReadPreferencesFile(PreferencesFileName);
+  const Language language =
+      preferences.Read && preferences.Values.English ? Language::English : Language::Danish;
+  const ParameterFileResult parameters =
+      ReadParametersAtStartUp(store_, std::string(ParameterFileName), language);
+
+  if (!presenter) {
+    boxes_ = std::make_unique<BoxPresenter>(nullptr);
+    presenter = boxes_.get();
+  }
+  controller_ = std::make_unique<SessionController>(store_, *presenter, Language::Danish);
+  controller_->Run([&preferences](Session& s) { s.ApplyPreferences(preferences); });
+
+  main_ = std::make_unique<MainWindow>(*controller_);
+  if (auto* boxes = dynamic_cast<BoxPresenter*>(boxes_.get())) boxes->SetParent(main_.get());
+  if (!parameters.found) main_->SetMissingParameterMessage(parameters.message);
+  graph_ = new GraphWindow(*controller_, main_.get());
+  welcome_ = new WelcomeWindow(*controller_, main_.get());
+  columns_ = new ColumnDialog(*controller_, main_.get());
+  axis_ = new AxisDialog(*controller_, main_.get());
+  about_ = new AboutWindow(*controller_, main_.get());
+
+  connect(main_.get(), &MainWindow::LanguageMenuChosen, this, &Desktop::SwitchLanguage);
+  connect(welcome_, &WelcomeWindow::LanguageToggled, this, &Desktop::SwitchLanguage);
+  connect(main_.get(), &MainWindow::AboutRequested, this, [this] {
+    about_->show();
+    about_->raise();
+  });
+  connect(welcome_, &WelcomeWindow::Closed, this, [this](bool accepted) {
+    controller_->session().WelcomeAccepted = accepted;
+    if (!accepted) main_->close();
+  });
+}
+
+Desktop::~Desktop() = default;
+
+void Desktop::Start() {
+  main_->show();
+  if (!controller_->session().PreferencesRead) {
+    welcome_->show();
+    welcome_->raise();
+    welcome_->activateWindow();
+    welcome_->findChild<QWidget*>(QStringLiteral("btnReject"))->setFocus();
+  }
+}
+
+void Desktop::SwitchLanguage(bool english) {
+  controller_->SetLanguage(english ? Language::English : Language::Danish);
+  // The windows in the order the language switch gives.
+  main_->SetLanguage();
+  welcome_->SetLanguage();
+  columns_->SetLanguage();
+  axis_->SetLanguage();
+  about_->SetLanguage();
+  graph_->SetLanguage();
+}
+
+}  // namespace orven

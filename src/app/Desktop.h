@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/MessagePresenter.h"
+#include "model/ParameterStore.h"
+
+namespace orven {
+
+class AboutWindow;
+class AxisDialog;
+class ColumnDialog;
+class GraphWindow;
+class MainWindow;
+class SessionController;
+class WelcomeWindow;
+
+// The program's windows, created in their fixed order with the main window
+// first, over one session. Start-up reads the preferences and the parameter
+// file from the working directory.
+class Desktop : public QObject {
+  Q_OBJECT
+
+public:
+  // Without a presenter, messages are shown in message boxes.
+  explicit Desktop(MessagePresenter* presenter = nullptr);
+  ~Desktop() override;
+
+  // Shows the main window, and the welcome window to a first-time user.
+  void Start();
+
+  SessionController& Controller() { return *controller_; }
+  MainWindow& Main() { return *main_; }
+  WelcomeWindow& Welcome() { return *welcome_; }
+  GraphWindow& LargeGraph() { return *graph_; }
+  ColumnDialog& Columns() { return *columns_; }
+  AxisDialog& Axis() { return *axis_; }
+  AboutWindow& About() { return *about_; }
+
+private:
+  void SwitchLanguage(bool english);
+
+  ParameterStore store_;
+  std::unique_ptr<MessagePresenter> boxes_;
+  std::unique_ptr<SessionController> controller_;
+  std::unique_ptr<MainWindow> main_;
+  GraphWindow* graph_ = nullptr;
+  WelcomeWindow* welcome_ = nullptr;
+  ColumnDialog* columns_ = nullptr;
+  AxisDialog* axis_ = nullptr;
+  AboutWindow* about_ = nullptr;
+};
+
+}  // namespace orven

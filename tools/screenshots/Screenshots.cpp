@@ -1,0 +1,114 @@
+// orven-screenshots OUTDIR: renders the pages of the desktop program in both
+// languages, at the default window size and maximised, part-way through a
+// walk: a species chosen, site data given, a regime chosen, then the final
+// step. The messages the walk raises are printed instead of shown.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/Desktop.h"
+#include "app/SessionController.h"
+#include "app/windows/MainWindow.h"
+#include "app/windows/WelcomeWindow.h"
+
+using namespace orven;
+
+namespace {
+
+class PrintingPresenter : public MessagePresenter {
+public:
+  bool Show(const Message& message) override {
+    std::fprintf(stderr, "message: %s\n", message.Text.c_str());
+    return false;
+  }
+};
+
+void Save(QWidget& window, const QString& folder, const QString& name) {
+  QApplication::processEvents();
+  const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+  if (!window.grab().save(path)) std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+}
+
+// Both sizes of one page.
+void SavePage(MainWindow& main, int page, const QString& folder, const QString& stem) {
+  main.GoToPage(page);
+  main.resize(900, 560);
+  Save(main, folder, stem);
+  main.resize(1600, 1000);
+  Save(main, folder, stem + QStringLiteral("-large"));
+  main.resize(900, 560);
+}
+
+// A beech stand of site class 2 with dominant heights and total volume, the
+// heavy standard regime.
+void WalkToTheThinningPage(SessionController& controller) {
+  controller.Run([](Session& s) { s.rgSpeciesClick(0); });
+  controller.Run([](Session& s) { s.rgSiteQualityClick(2); });
+  controller.Run([](Session& s) { s.rgHeightClick(0); });
+  controller.Run([](Session& s) {
+    s.SiteInputEntered();
+    s.SiteEditExit(SiteEdit::SiteClass, "1.5");
+  });
+  controller.Run([](Session& s) { s.rgVolumeClick(0); });
+  controller.Run([](Session& s) { s.rgPresetClick(0); });
+  controller.Run([](Session& s) { s.rgTargetGClick(1); });
+}
+
+void WalkToTheFinalStep(SessionController& controller) {
+  controller.Run([](Session& s) { s.AgeRangeEntered(); });
+  controller.Run([](Session& s) { s.ConstraintEdited(); });
+  controller.Run([](Session& s) { s.InitStateEntered(); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: orven-screenshots OUTDIR\n");
+    return 2;
+  }
+  const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  QDir().mkpath(out);
+
+  for (const bool english : {false, true}) {
+    const QString language = english ? QStringLiteral("en") : QStringLiteral("da");
+    QTemporaryDir folder;
+    QFile::copy(QStringLiteral(ORVEN_PARAMETER_FILE), folder.filePath(QStringLiteral("OrvenPar.drc")));
+    QDir::setCurrent(folder.path());
+
+    PrintingPresenter presenter;
+    Desktop desktop(&presenter);
+    if (english) desktop.Welcome().findChild<QWidget*>(QStringLiteral("btnLanguage"))->metaObject()->invokeMethod(
+        desktop.Welcome().findChild<QWidget*>(QStringLiteral("btnLanguage")), "click");
+    desktop.Start();
+    MainWindow& main = desktop.Main();
+    SessionController& controller = desktop.Controller();
+    QApplication::processEvents();
+    Save(desktop.Welcome(), out, QStringLiteral("welcome-window-") + language);
+    desktop.Welcome().findChild<QWidget*>(QStringLiteral("btnAccept"))->metaObject()->invokeMethod(
+        desktop.Welcome().findChild<QWidget*>(QStringLiteral("btnAccept")), "click");
+
+    SavePage(main, MainWindow::WelcomeTab, out, QStringLiteral("1-welcome-") + language);
+    SavePage(main, MainWindow::GuideTab, out, QStringLiteral("2-guide-") + language);
+    SavePage(main, MainWindow::SiteTab, out, QStringLiteral("3a-site-start-") + language);
+    WalkToTheThinningPage(controller);
+    SavePage(main, MainWindow::SiteTab, out, QStringLiteral("3b-site-") + language);
+    SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4a-thinning-") + language);
+    controller.Run([](Session& s) { s.rgPresetClick(1); });
+    SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4b-thinning-first-last-") + language);
+    controller.Run([](Session& s) { s.rgPresetClick(0); });
+    WalkToTheFinalStep(controller);
+    SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4c-thinning-final-") + language);
+    SavePage(main, MainWindow::TablesTab, out, QStringLiteral("5-tables-") + language);
+    SavePage(main, MainWindow::GraphsTab, out, QStringLiteral("6-graphs-") + language);
+    SavePage(main, MainWindow::DescriptionTab, out, QStringLiteral("7-description-") + language);
+    controller.Run([](Session& s) { s.TableChanged = false; });  // no close question
+    main.close();
+  }
+  return 0;
+}
