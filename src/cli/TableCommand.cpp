@@ -6,13 +6,16 @@
 
 #include "app/session/Session.h"
 #include "cli/CliSupport.h"
+#include "cli/SeriesCommand.h"
 #include "tables/TableCells.h"
 
 namespace orven::cli {
 
 const char* const TableUsage =
     "       orven-table [--parameters PATH] [--english] [--semicolon] [--decimal-comma]\n"
-    "                   [--full-precision] [-o OUT] FILE.orven\n";
+    "                   [--full-precision] [-o OUT] FILE.orven\n"
+    "       orven-table [--parameters PATH] [--no-vertical-shift] [--large]\n"
+    "                   [-o OUT] --series X Y FILE.orven\n";
 
 namespace {
 
@@ -24,6 +27,9 @@ struct TableOptions {
   bool semicolon = false;
   bool decimalComma = false;
   bool fullPrecision = false;
+  std::optional<int> seriesX, seriesY;  // --series: a chart's points instead of the table
+  bool verticalShift = true;
+  bool large = false;
 };
 
 int Refuse(const std::string& problem) {
@@ -66,6 +72,16 @@ int RunTableCommand(const std::vector<std::string>& arguments) {
       options.decimalComma = true;
     } else if (word == "--full-precision") {
       options.fullPrecision = true;
+    } else if (word == "--series") {
+      if (i + 2 >= arguments.size()) return Refuse("--series needs two variables");
+      options.seriesX = ParseVariableName(arguments[++i]);
+      options.seriesY = ParseVariableName(arguments[++i]);
+      if (!options.seriesX || !options.seriesY)
+        return Refuse("--series: no such variable: '" + arguments[i - (options.seriesX ? 0 : 1)] + "'");
+    } else if (word == "--no-vertical-shift") {
+      options.verticalShift = false;
+    } else if (word == "--large") {
+      options.large = true;
     } else if (word == "--parameters" || word == "-o") {
       if (i + 1 >= arguments.size()) return Refuse(word + " needs a value");
       (word == "-o" ? options.output : options.parameters) = arguments[++i];
@@ -90,7 +106,17 @@ int RunTableCommand(const std::vector<std::string>& arguments) {
   if (outcome == OpenOutcome::Damaged) return ExitDamaged;
 
   if (options.fullPrecision) WriteFullPrecision(session);
-  const std::string text = session.ExportText(options.semicolon ? ';' : '\t');
+  std::string text;
+  if (options.seriesX) {
+    // The graph chart of the large window (sorted by x) or of the graphs page.
+    const int chart = options.large ? LargeChart : 0;
+    session.GraphXVariable[static_cast<std::size_t>(chart)] = *options.seriesX;
+    session.GraphYVariable[static_cast<std::size_t>(chart)] = *options.seriesY;
+    session.VerticalShift = options.verticalShift;
+    text = SeriesText(ChartSeriesOf(session, chart));
+  } else {
+    text = session.ExportText(options.semicolon ? ';' : '\t');
+  }
   if (options.output.empty()) {
     std::cout << text;
     std::cout.flush();
