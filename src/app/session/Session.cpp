@@ -335,11 +335,51 @@ void Session::rgMeasureClick(int item) {
 
 void Session::RegimeInputEntered() { Steps.EnableStep8(Tables.StateTableTyped || Tables.ThinTableTyped); }
 
-void Session::ReadConstraints() {
-  if (orven::ReadConstraints(Regime, true, messages_)) TableChanged = true;
+void Session::RegimeEditEntered(RegimeEdit edit) {
+  // Only the four value edits take the track bars out of the user's hands.
+  if (edit != RegimeEdit::TargetG && edit != RegimeEdit::ThinStart && edit != RegimeEdit::ThinEnd)
+    ThinEditEnter(Regime);
+  RegimeInputEntered();
 }
 
-void Session::ConstraintEdited() { Steps.EnableStep(10); }
+void Session::TrackBarEntered() {
+  TrackBarEnter(Regime);
+  RegimeInputEntered();
+}
+
+void Session::TrackBarMoved(TrackBar bar, int position) { SetTrackBarPosition(Regime, bar, position); }
+
+bool Session::RegimeEditExit(RegimeEdit edit, const std::string& text) {
+  switch (edit) {
+    case RegimeEdit::TargetG: Regime.edtTargetG = text; return edtTargetGExit(Regime, messages_);
+    case RegimeEdit::ThinStart: Regime.edtThinStart = text; return edtThinStartExit(Regime, messages_);
+    case RegimeEdit::ThinEnd: Regime.edtThinEnd = text; return edtThinEndExit(Regime, messages_);
+    case RegimeEdit::ThinIstart: Regime.edtThinIstart = text; return ReadThinIstart(Regime, messages_);
+    case RegimeEdit::ThinIend: Regime.edtThinIend = text; return ReadThinIend(Regime, messages_);
+    case RegimeEdit::ThinMstart: Regime.edtThinMstart = text; return ReadThinMstart(Regime, messages_);
+    case RegimeEdit::ThinMend: Regime.edtThinMend = text; return ReadThinMend(Regime, messages_);
+  }
+  return true;
+}
+
+bool Session::ReadConstraints() {
+  const std::size_t before = messages_.size();
+  if (orven::ReadConstraints(Regime, true, messages_)) TableChanged = true;
+  return messages_.size() == before;
+}
+
+void Session::ConstraintEdited() {
+  Steps.EnableStep(10);
+  // Opening step 10 shows the first-year state in its grid.
+  Results.InitState = WriteInitialState(Typing, Tables, true, DominantHeight(), language_, decimalSeparator_);
+  InitStateCells = Results.InitState;
+}
+
+void Session::ConstraintEdited(int column, int row, const std::string& text) {
+  if (row >= 1 && row <= 4 && column >= 0 && column <= 2 && ConstraintCellSelectable(column, row))
+    Regime.sgConstraints[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)] = text;
+  ConstraintEdited();
+}
 
 void Session::AgeRangeEntered() { Steps.EnableStep(9); }
 

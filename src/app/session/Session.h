@@ -59,6 +59,9 @@ struct ResultView {
 // Which of the site page's edits.
 enum class SiteEdit { SiteClass, StandHeight, YieldClass, StandAge, A0parameter, Gcorrection };
 
+// Which of the thinning-preset page's regime edits.
+enum class RegimeEdit { TargetG, ThinStart, ThinEnd, ThinIstart, ThinIend, ThinMstart, ThinMend };
+
 // The outcome of opening a settings file.
 enum class OpenOutcome { Opened, Missing, Damaged };
 
@@ -141,8 +144,17 @@ public:
   void rgTargetGClick(int item);
   void rgMeasureClick(int item);
   void RegimeInputEntered();  // an edit or track bar of either regime group got the focus
-  void ReadConstraints();     // a constraint cell selected, or the grid left
+  void RegimeEditEntered(RegimeEdit edit);
+  void TrackBarEntered();
+  void TrackBarMoved(TrackBar bar, int position);  // by the user; the view shows Regime's positions
+  // Leaving a regime edit, or Return in it; false when the text was refused.
+  bool RegimeEditExit(RegimeEdit edit, const std::string& text);
+  // A constraint cell selected, or the grid left; false when a message asks
+  // the grid to take the focus.
+  bool ReadConstraints();
   void ConstraintEdited();
+  // A keystroke in a cell of sgConstraints; cells that cannot be selected keep their text.
+  void ConstraintEdited(int column, int row, const std::string& text);
   bool edtStartAgeExit(const std::string& text);
   bool edtEndAgeExit(const std::string& text);
   void AgeRangeEntered();
