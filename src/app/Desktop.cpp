@@ -1,9 +1,15 @@
 #include "app/Desktop.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
 #include "app/SessionController.h"
 #include "app/session/Preferences.h"
 #include "app/windows/MainWindow.h"
-#include "app/windows/ToolWindow.h"
+#include "app/windows/AboutWindow.h"
+#include "app/windows/AxisDialog.h"
+#include "app/windows/ColumnDialog.h"
+#include "app/windows/GraphWindow.h"
 #include "app/windows/WelcomeWindow.h"
 #include "model/GrowthModel.h"
 
@@ -25,6 +31,7 @@ Desktop::Desktop(MessagePresenter* presenter) {
   controller_ = std::make_unique<SessionController>(store_, *presenter, Language::Danish);
   controller_->Run([&preferences](Session& s) { s.ApplyPreferences(preferences); });
 
+  TranslateQtTexts(controller_->English());
   main_ = std::make_unique<MainWindow>(*controller_);
   if (auto* boxes = dynamic_cast<BoxPresenter*>(boxes_.get())) boxes->SetParent(main_.get());
   if (!parameters.found) main_->SetMissingParameterMessage(parameters.message);
@@ -58,7 +65,14 @@ void Desktop::Start() {
   }
 }
 
+void Desktop::TranslateQtTexts(bool english) {
+  QCoreApplication::removeTranslator(&qtTexts_);
+  if (!english && qtTexts_.load(QStringLiteral("qtbase_da"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTexts_);
+}
+
 void Desktop::SwitchLanguage(bool english) {
+  TranslateQtTexts(english);
   controller_->SetLanguage(english ? Language::English : Language::Danish);
   // The windows in the order the language switch gives.
   main_->SetLanguage();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTranslator>
 #include <memory>
 
 #include "app/MessagePresenter.h"
@@ -40,8 +41,11 @@ public:
 
 private:
   void SwitchLanguage(bool english);
+  // Qt's own dialogs and buttons follow the interface language.
+  void TranslateQtTexts(bool english);
 
   ParameterStore store_;
+  QTranslator qtTexts_;
   std::unique_ptr<MessagePresenter> boxes_;
   std::unique_ptr<SessionController> controller_;
   std::unique_ptr<MainWindow> main_;

@@ -25,23 +25,4 @@ void ToolWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-GraphWindow::GraphWindow(SessionController& controller, QWidget* mainWindow)
-    : ToolWindow(controller, "GraphForm", " Klik på akserne for at vælge variabler",
-                 " Click graph axes to select variables", QSize(390, 331), mainWindow) {
-  setMinimumSize(240, 240);
-}
-
-ColumnDialog::ColumnDialog(SessionController& controller, QWidget* mainWindow)
-    : ToolWindow(controller, "VariableForm", " Vælg de variabler der skal vises i oversigten",
-                 " Select variables to be shown in the growth and yield table", QSize(560, 420), mainWindow) {}
-
-AxisDialog::AxisDialog(SessionController& controller, QWidget* mainWindow)
-    : ToolWindow(controller, "AxisForm", " Vælg den variabel der skal vises på aksen",
-                 " Select the variable to be shown on the axis", QSize(322, 256), mainWindow) {}
-
-AboutWindow::AboutWindow(SessionController& controller, QWidget* mainWindow)
-    : ToolWindow(controller, "InfoForm", " Om ORVEN", " About ORVEN", QSize(500, 371), mainWindow) {
-  setMinimumSize(500, 300);
-}
-
 }  // namespace orven
