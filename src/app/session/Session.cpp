@@ -107,6 +107,7 @@ void Session::InitialiseUserInterface() {
   Regime.rgMeasure = 0;
   SetIntensityLabels(Regime);
   SiteView.ShowA0param = false;
+  VerticalShift = true;
   Species.SetYieldTableReference();
 
   const char sep = decimalSeparator_;
@@ -135,6 +136,7 @@ void Session::InitialiseUserInterface() {
   InitStateCells = {};
 
   TableFontSize = 8;
+  GraphFontFactor = 1.0;
   TableChanged = false;
   Tables.ClearUserFixed();
   Results.ProjectionOk = true;
@@ -163,7 +165,7 @@ void Session::NewTable() {
   SetTableLength();
   ResetInProgress = false;
   DescriptionEdited = false;
-  Description.clear();
+  ReloadDescription();
   Steps.DisableAll();
   Steps.EnableStep(1);
   InitStateCells = {};
@@ -448,7 +450,8 @@ void Session::SetTableLength() {
 void Session::WriteTables() {
   Tables.ClearComputedValues();
   Results.ProjectionOk = ProjectTable(Tables, Regime.Regime, Stand());
-  NoTableComputed = false;
+  // The table of defaults that a reset computes is nobody's table yet.
+  if (!ResetInProgress) NoTableComputed = false;
   FillGrids();
   const bool gridsEnabled = Steps.FinalEnabled;
   if (gridsEnabled) {

@@ -65,6 +65,31 @@ enum class RegimeEdit { TargetG, ThinStart, ThinEnd, ThinIstart, ThinIend, ThinM
 // The outcome of opening a settings file.
 enum class OpenOutcome { Opened, Missing, Damaged };
 
+struct Preferences;         // app/session/Preferences.h
+struct PreferencesReading;
+
+// What the view tells about itself when the menus are set.
+struct ViewState {
+  int Page = 0;                     // 0 welcome .. 6 description
+  bool LargeGraphVisible = false;
+  enum class Focus { Other, ResultGrid, InitState } Focused = Focus::Other;
+  ResultGrid Grid = ResultGrid::BeforeThin;  // when Focused == ResultGrid
+  bool SingleCell = false;          // exactly one cell selected in the focused grid
+  int Column = -1, Row = -1;        // that cell: a result grid's column and data row (from 1), or sgInitState's row
+};
+
+// Which menu items are enabled. FontIncrease stands for miIncFont, miIncFontG
+// and miIncFontLG, FontDecrease for miDecFont, miDecFontG and miDecFontLG;
+// miUpdate for miUpdatem too.
+struct MenuState {
+  bool miNew = false, miSave = false, miSaveAs = false, miExport = false, miClearTable = false,
+       miDeleteEntry = false, miDelEntry = false, miDelInitEntry = false, miCopyTables = false,
+       miCopySelection = false, miVariableSelection = false, miListOfVariables = false,
+       miLargeGraph = false, miUpdate = false, FontIncrease = false, FontDecrease = false,
+       miIncFontm = false, miDecFontm = false;
+  bool operator==(const MenuState&) const = default;
+};
+
 // One growth-and-yield table being prepared: every setting and input text the
 // computation reads, and the logic of the window's event handlers. The
 // desktop program is a view over it and orven-table drives it without one;
@@ -109,6 +134,16 @@ public:
   bool NoTableComputed = true;
   std::string CurrentFileName;
   std::string RecentFileName;
+
+  // Interface options, kept between runs in the preferences file.
+  bool VerticalShift = true;      // miVertShiftGraph
+  bool TabDelimiter = true;       // miTabDelim, else semicolons
+  bool WelcomeAccepted = false;
+  bool PreferencesRead = false;
+  double GraphFontFactor = 1.0;   // chart fonts relative to 8 points
+  // The description template of a language, set by the view; without one a
+  // new description is empty.
+  std::function<std::vector<std::string>(Language)> DescriptionTemplate;
 
   MessageList TakeMessages();
   const MessageList& PendingMessages() const { return messages_; }
@@ -183,7 +218,7 @@ public:
   bool Save(const std::string& path);    // false (with a message) on a write error
   OpenOutcome Open(const std::string& path);  // the Open command, without its dialog
   std::string ExportText(char delimiter) const;
-  std::string CopyAllText() const { return ExportText(TabDelimiter); }
+  std::string CopyAllText() const { return ExportText(orven::TabDelimiter); }
   // The selected block of the focused result grid (columns left..right, data
   // rows top..bottom); without a focused result grid, nothing but a message.
   std::optional<std::string> CopySelectionText(std::optional<ResultGrid> focusedGrid, int left, int right,
@@ -191,6 +226,20 @@ public:
 
   std::span<const std::uint8_t> ColumnsOf(ResultGrid grid) const;
   bool DominantHeight() const { return SiteView.Inputs.rgHeight == 0; }
+
+  // --- the window's shell ---------------------------------------------------
+  // Rewrites every text the session holds in the new language; never changes
+  // a value of the table.
+  void SetLanguage(Language language);
+  MenuState Menus(const ViewState& view) const;
+  // One step of the shared table font (8, 10, 12 points) and the chart fonts.
+  void IncreaseFontSize();
+  void DecreaseFontSize();
+  int TableFontCode() const;  // 2, 1, 0 for the small, medium and large font
+  // The start-up reading of the preferences file; language, options and the recent file.
+  void ApplyPreferences(const PreferencesReading& reading);
+  Preferences PreferencesToSave() const;
+  std::string FormCaption() const;  // the main window's caption
 
 private:
   friend class SettingsFileReader;
@@ -206,6 +255,7 @@ private:
   void EnableAll();
   void EnableStepFinal();
   void FillGrids();
+  void ReloadDescription();
 
   const ParameterStore* store_;
   Language language_;
@@ -213,5 +263,11 @@ private:
   TextWidth textWidth_;
   MessageList messages_;
 };
+
+// The name of a settings file as the caption shows it: after the last path
+// separator ('/' or '\\'), in upper case.
+std::string ShortFileName(const std::string& path);
+// The caption of the recent-file item miOpenExisting (its hint is the path).
+std::string OpenExistingCaption(const std::string& path);
 
 }  // namespace orven
