@@ -155,6 +155,15 @@ std::optional<Message> Session::NewTableQuestion() const {
                  english ? "   Clear everything?" : "   Slet alt?"};
 }
 
+std::optional<Message> Session::CloseQuestion() const {
+  if (!TableChanged) return std::nullopt;
+  const bool english = language_ == Language::English;
+  return Message{MessageKind::Question,
+                 english ? "   Close without saving growth and yield table?   "
+                         : "   Afslut programmet uden at lagre produktionsoversigten?   ",
+                 english ? "   Close?" : "   Afslut?"};
+}
+
 void Session::NewTable() {
   ResetInProgress = true;
   NoTableComputed = true;
@@ -585,6 +594,14 @@ std::optional<std::string> Session::CopySelectionText(std::optional<ResultGrid> 
     return std::nullopt;
   }
   return SelectionText(Results.Grids[static_cast<int>(*focusedGrid)], left, right, top, bottom);
+}
+
+// --- description page ------------------------------------------------------------
+
+void Session::DescriptionTyped(std::vector<std::string> lines) {
+  Description = std::move(lines);
+  DescriptionEdited = true;
+  if (!ResetInProgress) TableChanged = true;
 }
 
 }  // namespace orven

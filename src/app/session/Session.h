@@ -24,7 +24,7 @@ namespace orven {
 inline constexpr int GraphCount = 7;  // the six charts and the large graph
 
 // The species and site page as the view shows it.
-struct SitePage {
+struct SitePageState {
   int rgSpecies = -1;
   int rgVolume = -1;
   SiteInputs Inputs;  // rgSiteQuality, rgHeight, the site edits and grids
@@ -113,7 +113,7 @@ public:
   int VolumeDefinition = 0;
   SiteParameters Site;
   SiteState SiteValues;
-  SitePage SiteView;
+  SitePageState SiteView;
   RegimePage Regime;             // the thinning-preset page and the regime it sets
   SchedulePage Schedule;
   ProjectionTables Tables;
@@ -158,6 +158,7 @@ public:
 
   // --- a new table ---------------------------------------------------------
   std::optional<Message> NewTableQuestion() const;  // asked while TableChanged
+  std::optional<Message> CloseQuestion() const;     // closing the program, asked while TableChanged
   void NewTable();
 
   // --- species and site page -----------------------------------------------
@@ -212,6 +213,10 @@ public:
   void DeleteInitStateEntry(int row);
   std::optional<Message> ClearTableQuestion() const;
   void ClearTable();
+
+  // --- description page ----------------------------------------------------
+  // The user typed in the description: its lines as they now stand.
+  void DescriptionTyped(std::vector<std::string> lines);
 
   // --- files and export -----------------------------------------------------
   std::string SettingsFileText() const;  // the file's bytes (Windows-1252, CRLF)
