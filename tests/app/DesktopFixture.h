@@ -20,6 +20,7 @@
 #include "app/MessagePresenter.h"
 #include "app/SessionController.h"
 #include "app/windows/MainWindow.h"
+#include "app/windows/WelcomeWindow.h"
 
 namespace orven::testing {
 
