@@ -1,9 +1,12 @@
 #include "app/Desktop.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
 #include "app/SessionController.h"
+#include "app/pages/GraphsPage.h"
+#include "app/session/ChartSeries.h"
 #include "app/session/Preferences.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/AboutWindow.h"
@@ -47,6 +50,7 @@ Desktop::Desktop(MessagePresenter* presenter) {
     about_->show();
     about_->raise();
   });
+  ConnectGraphs();
   connect(welcome_, &WelcomeWindow::Closed, this, [this](bool accepted) {
     controller_->session().WelcomeAccepted = accepted;
     if (!accepted) main_->close();
@@ -54,6 +58,22 @@ Desktop::Desktop(MessagePresenter* presenter) {
 }
 
 Desktop::~Desktop() = default;
+
+void Desktop::ConnectGraphs() {
+  auto showLarge = [this] {
+    graph_->show();
+    graph_->raise();
+  };
+  auto* graphs = static_cast<GraphsPage*>(main_->PageAt(MainWindow::GraphsTab));
+  connect(graphs, &GraphsPage::AxisClicked, axis_, &AxisDialog::Target);
+  connect(graphs, &GraphsPage::LargeGraphRequested, this, showLarge);
+  connect(graph_, &GraphWindow::AxisClicked, axis_, [this](int kind) { axis_->Target(LargeChart, kind); });
+  connect(graph_, &GraphWindow::VisibilityChanged, main_.get(), &MainWindow::SetLargeGraphVisible);
+  // The View menu shows a hidden window with the variables it had.
+  connect(main_->Action("miLargeGraph"), &QAction::triggered, this, [this, showLarge] {
+    if (graph_->isHidden()) showLarge();
+  });
+}
 
 void Desktop::Start() {
   main_->show();

@@ -41,6 +41,7 @@ public:
 
 private:
   void SwitchLanguage(bool english);
+  void ConnectGraphs();  // the charts, the large graph and the axis dialog
   // Qt's own dialogs and buttons follow the interface language.
   void TranslateQtTexts(bool english);
 

@@ -186,3 +186,39 @@ TEST(ChartTitle, PathPartAndSpeciesName) {
 
 }  // namespace
 }  // namespace orven::test
+
+namespace orven::test {
+namespace {
+
+TEST(GraphsPageLayout, ThreeChartsInTwoRows) {
+  // 900 x 480: columns at 8, 305, 602; rows at 8 and 244; each 291 x 229.
+  const ChartRect expected[] = {{8, 8, 291, 229},   {305, 8, 291, 229},   {602, 8, 291, 229},
+                                {8, 244, 291, 229}, {305, 244, 291, 229}, {602, 244, 291, 229}};
+  for (int chart = 0; chart < 6; ++chart) EXPECT_EQ(GraphsPageChartRect(chart, 900, 480), expected[chart]) << chart;
+  // Integer division throughout: odd sizes round down.
+  EXPECT_EQ(GraphsPageChartRect(5, 601, 301), (ChartRect{2 * 197 + 8, 154, 191, 140}));
+  EXPECT_EQ(CopyMenuPosition({100, 50}, {40, 6}, 291, 229), (ScreenPoint{100 + 40 + 58, 50 + 6 + 114}));
+}
+
+TEST(AxisChoice, ChangesOneAxisOfOneChart) {
+  Session s(ShippedStore(), Language::English, '.');
+  const auto x = s.GraphXVariable, y = s.GraphYVariable;
+  ChooseAxisVariable(s, 2, 2, G1);
+  EXPECT_EQ(s.GraphYVariable[2], G1);
+  EXPECT_EQ(s.GraphXVariable, x);
+  auto changed = y;
+  changed[2] = G1;
+  EXPECT_EQ(s.GraphYVariable, changed);
+  ChooseAxisVariable(s, LargeChart, 1, N1);
+  EXPECT_EQ(s.GraphXVariable[LargeChart], N1);
+  ChooseAxisVariable(s, 0, 1, std::nullopt);  // nothing selected
+  ChooseAxisVariable(s, 0, 1, VariableCount);
+  EXPECT_EQ(s.GraphXVariable[0], T);
+
+  OpenInLargeGraph(s, 2);
+  EXPECT_EQ(s.GraphXVariable[LargeChart], T);
+  EXPECT_EQ(s.GraphYVariable[LargeChart], G1);
+}
+
+}  // namespace
+}  // namespace orven::test

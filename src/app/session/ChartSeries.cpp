@@ -132,4 +132,32 @@ std::string LargeGraphTitle(const std::string& currentFileName, int species, Lan
   return title + SpeciesTitleName(species, language);
 }
 
+ChartRect GraphsPageChartRect(int chart, int w, int h) {
+  const int column = chart % 3, row = chart / 3 % 2;
+  ChartRect r;
+  r.Left = column == 0 ? 8 : column * ((w - 8) / 3) + 8;
+  r.Top = row == 0 ? 8 : (h - 8) / 2 + 8;
+  r.Width = (w - 26) / 3;
+  r.Height = (h - 21) / 2;
+  return r;
+}
+
+ScreenPoint CopyMenuPosition(ScreenPoint window, ScreenPoint plotArea, int chartWidth, int chartHeight) {
+  return {window.X + plotArea.X + static_cast<int>(std::lround(0.2 * chartWidth)),
+          window.Y + plotArea.Y + chartHeight / 2};
+}
+
+void ChooseAxisVariable(Session& session, int chart, int axisKind, std::optional<int> item) {
+  if (!item || *item < 0 || *item >= VariableCount || chart < 0 || chart >= GraphCount) return;
+  auto& axes = axisKind == 1 ? session.GraphXVariable : session.GraphYVariable;
+  axes[static_cast<std::size_t>(chart)] = *item;
+}
+
+void OpenInLargeGraph(Session& session, int chart) {
+  if (chart < 0 || chart >= LargeChart) return;
+  const auto i = static_cast<std::size_t>(chart);
+  session.GraphXVariable[LargeChart] = session.GraphXVariable[i];
+  session.GraphYVariable[LargeChart] = session.GraphYVariable[i];
+}
+
 }  // namespace orven

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,27 @@ std::string SpeciesTitleName(int species, Language language);
 std::string TitlePathPart(const std::string& fileName);
 // The large graph's chart title.
 std::string LargeGraphTitle(const std::string& currentFileName, int species, Language language);
+
+// Where chart `chart` (0..5) of the graphs page lies on a page of
+// `pageWidth` x `pageHeight` pixels: three charts in each of two rows.
+struct ChartRect {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool operator==(const ChartRect&) const = default;
+};
+ChartRect GraphsPageChartRect(int chart, int pageWidth, int pageHeight);
+
+// Where the graphs page opens pmCopy: from the main window's corner, by the
+// chart's plot area, a fifth into the chart's width and half down its height.
+struct ScreenPoint {
+  int X = 0, Y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+ScreenPoint CopyMenuPosition(ScreenPoint window, ScreenPoint plotArea, int chartWidth, int chartHeight);
+
+// OK in the axis dialog: the chosen variable goes to the horizontal (kind 1)
+// or vertical (kind 2) axis of chart `chart` (0..6); no item, no change.
+void ChooseAxisVariable(Session& session, int chart, int axisKind, std::optional<int> item);
+// The large graph takes the variables of chart `chart` (0..5).
+void OpenInLargeGraph(Session& session, int chart);
 
 }  // namespace orven
