@@ -13,6 +13,8 @@ PACKAGES=(
   # The desktop program: Qt 6 Widgets, SVG, the charts and Qt's own Danish texts
   qt6-base-dev qt6-svg-dev libqt6svg6 libqcustomplot-dev libqcustomplot2.1-qt6
   qt6-translations-l10n fonts-dejavu-core
+  # The help files: compiled by Free Pascal's chmcmd, read through chmlib
+  fp-utils libchm-dev
   # Running the real program under an X server, and looking at it
   xvfb xauth xdotool imagemagick
 )

@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 
 #include "app/SessionController.h"
+#include "app/help/HelpRouter.h"
+#include "app/help/HelpWindow.h"
 #include "app/pages/GraphsPage.h"
 #include "app/session/ChartSeries.h"
 #include "app/session/Preferences.h"
@@ -43,6 +45,8 @@ Desktop::Desktop(MessagePresenter* presenter) {
   columns_ = new ColumnDialog(*controller_, main_.get());
   axis_ = new AxisDialog(*controller_, main_.get());
   about_ = new AboutWindow(*controller_, main_.get());
+  help_ = new HelpWindow(*controller_, main_.get());
+  helpRouter_ = new HelpRouter(*controller_, *main_, *help_);
 
   connect(main_.get(), &MainWindow::LanguageMenuChosen, this, &Desktop::SwitchLanguage);
   connect(welcome_, &WelcomeWindow::LanguageToggled, this, &Desktop::SwitchLanguage);
@@ -100,6 +104,7 @@ void Desktop::SwitchLanguage(bool english) {
   columns_->SetLanguage();
   axis_->SetLanguage();
   about_->SetLanguage();
+  help_->SetLanguage();
   graph_->SetLanguage();
 }
 

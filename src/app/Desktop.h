@@ -13,6 +13,8 @@ class AboutWindow;
 class AxisDialog;
 class ColumnDialog;
 class GraphWindow;
+class HelpRouter;
+class HelpWindow;
 class MainWindow;
 class SessionController;
 class WelcomeWindow;
@@ -38,6 +40,8 @@ public:
   ColumnDialog& Columns() { return *columns_; }
   AxisDialog& Axis() { return *axis_; }
   AboutWindow& About() { return *about_; }
+  HelpWindow& Help() { return *help_; }
+  HelpRouter& HelpRoutes() { return *helpRouter_; }
 
 private:
   void SwitchLanguage(bool english);
@@ -55,6 +59,8 @@ private:
   ColumnDialog* columns_ = nullptr;
   AxisDialog* axis_ = nullptr;
   AboutWindow* about_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  HelpRouter* helpRouter_ = nullptr;
 };
 
 }  // namespace orven

@@ -71,14 +71,12 @@ RichTextDocument Convert(const std::vector<std::string>& lines) {
   RichTextDocument document;
   document.Fonts = {{0, "Arial"}};
   document.Colours = {orven::RichTextColour{0, 0, 0, true}, orven::RichTextColour{47, 95, 47, false}};
-  RichTextFormat body;
-  body.HalfPoints = BodyHalfPoints;
-
   if (!lines.empty() && lines.front() == "%lines") {
+    // The lines of a template take the editor's own font.
     for (std::size_t i = 1; i < lines.size(); ++i) {
       RichTextParagraph paragraph = NewParagraph(0);
       std::string text = lines[i];
-      RichTextFormat format = body;
+      RichTextFormat format;
       if (text.rfind("# ", 0) == 0) {
         text = text.substr(2);
         format.Bold = true;
@@ -90,6 +88,8 @@ RichTextDocument Convert(const std::vector<std::string>& lines) {
     return document;
   }
 
+  RichTextFormat body;
+  body.HalfPoints = BodyHalfPoints;
   RichTextParagraph open = NewParagraph(120);
   bool hasOpen = false;
   auto close = [&] {

@@ -3,12 +3,14 @@
 #include "app/pages/Page.h"
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QToolButton;
 
 namespace orven {
 
-// TabSheet7: the user's description of the table, stored with it.
+// TabSheet7: the user's description of the table, stored with it. A new
+// description starts from the template file of the language, shown with its
+// formatting, or from the built-in template.
 class DescriptionPage : public Page {
   Q_OBJECT
 
@@ -21,8 +23,10 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void ShowHelpMenu(const QPoint& at);
+
   QLabel* lblDescription_;
-  QPlainTextEdit* reDescription_;
+  QTextEdit* reDescription_;
   QToolButton* sbtnHelpP7_;
 };
 

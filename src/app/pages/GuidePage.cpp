@@ -1,10 +1,12 @@
 #include "app/pages/GuidePage.h"
 
-#include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "app/SessionController.h"
+#include "app/help/HelpKey.h"
+#include "app/help/RichTextView.h"
+#include "app/session/HelpTopics.h"
 
 namespace orven {
 
@@ -12,25 +14,20 @@ GuidePage::GuidePage(SessionController& controller, QWidget* parent)
     : Page(controller, "TabSheet2", parent), reInfo_(new QTextBrowser(this)) {
   reInfo_->setObjectName(QStringLiteral("reInfo"));
   reInfo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  reInfo_->setReadOnly(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(reInfo_);
+  AddHelpKey(*this);
   Retranslate();
 }
 
 void GuidePage::Retranslate() {
-  const bool english = controller_.English();
-  const QString file = QString::fromUtf8(english ? "FenloInfUK.rtf" : "FenloInfDK.rtf");
+  // The information file of the language, read again on every switch.
+  const Language language = controller_.session().language();
   reInfo_->clear();
-  if (!QFileInfo::exists(file)) {
-    reInfo_->setPlainText((english ? QStringLiteral("   Error: The information file was not found: ")
-                                   : QStringLiteral("   Fejl: Informationsfilen blev ikke fundet: ")) +
-                          file);
-    return;
-  }
-  // The rich-text reader of the information files comes with the help pages;
-  // until then the page names the file it would show.
-  reInfo_->setPlainText(file);
+  if (!LoadRichTextFile(*reInfo_->document(), QString::fromUtf8(InformationFileName(language))))
+    reInfo_->setPlainText(QString::fromStdString(MissingInformationLine(language)));
 }
 
 }  // namespace orven
