@@ -19,6 +19,23 @@ QCPRange AutoRange(double low, double high) {
   return {low - pad, high + pad};
 }
 
+// A title broken at blanks into lines no longer than `room` pixels, so
+// that a long variable name stays whole beside a short axis.
+QString Wrapped(const QString& title, const QFontMetrics& metrics, int room) {
+  if (metrics.horizontalAdvance(title) <= room) return title;
+  QString text, line;
+  for (const QString& word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > room) {
+      text += line + QLatin1Char('\n');
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  return text + line;
+}
+
 void SetAxisPens(QCPAxis* axis, int width) {
   QPen pen(Qt::black, width);
   axis->setBasePen(pen);
@@ -79,8 +96,8 @@ void ChartWidget::ApplyStyle() {
 }
 
 void ChartWidget::Draw(const ChartSeries& series, const QString& xTitle, const QString& yTitle) {
-  xAxis->setLabel(xTitle);
-  yAxis->setLabel(yTitle);
+  xTitle_ = xTitle;
+  yTitle_ = yTitle;
   style_ = series.Style;
   QVector<double> order, keys, values;
   const auto n = static_cast<qsizetype>(series.Points.size());
@@ -198,7 +215,7 @@ ChartStyle ChartWidget::DrawnStyle() const {
   return style;
 }
 
-void ChartWidget::FitTickCounts() {
+void ChartWidget::FitToSize() {
   // As many ticks as fit with room between the labels: never overlapping texts.
   const QFontMetrics metrics(xAxis->tickLabelFont());
   auto widest = [&](const QCPRange& range) {
@@ -208,23 +225,43 @@ void ChartWidget::FitTickCounts() {
     const QString sample = QStringLiteral("-") + digits + locale().decimalPoint() + QStringLiteral("88");
     return metrics.horizontalAdvance(sample);
   };
-  const int width = std::max(40, axisRect()->width() > 0 ? axisRect()->width() : this->width() - 60);
-  const int height = std::max(40, axisRect()->height() > 0 ? axisRect()->height() : this->height() - 50);
+  // The axes' lengths from the widget's size: the laid-out ones may be stale.
+  const int width = std::max(40, this->width() - 4 * metrics.height() - widest(yAxis->range()));
+  const int height = std::max(40, this->height() - 5 * metrics.height() - (title_ ? metrics.height() : 0));
   const int xRoom = widest(xAxis->range()) + 2 * metrics.height();
   const int yRoom = 3 * metrics.height();
   // The ticker may place up to about half as many again as asked for.
   xAxis->ticker()->setTickCount(std::clamp(width * 2 / (3 * xRoom), 1, 10));
   yAxis->ticker()->setTickCount(std::clamp(height * 2 / (3 * yRoom), 1, 10));
+  WrapTitles();
+}
+
+void ChartWidget::WrapTitles() {
+  // The axes' lengths from the chart's size before it is laid out: the
+  // margins hold the tick labels, the titles' lines and the chart title.
+  const QFontMetrics titles(xAxis->labelFont());
+  const int line = titles.height();
+  const int ticks = QFontMetrics(xAxis->tickLabelFont()).height();
+  const int top = title_ ? QFontMetrics(title_->font()).height() + 8 : 6;
+  const int yRoomGuess = height() - top - (ticks + 2 * line + 24);
+  const QString y = Wrapped(yTitle_, titles, std::max(40, yRoomGuess));
+  const int yLines = static_cast<int>(y.count(QLatin1Char('\n'))) + 1;
+  const int left = QFontMetrics(yAxis->tickLabelFont()).horizontalAdvance(QStringLiteral("88888")) + yLines * line + 24;
+  const QString x = Wrapped(xTitle_, titles, std::max(40, width() - left - 12));
+  const int xLines = static_cast<int>(x.count(QLatin1Char('\n'))) + 1;
+  const int yRoom = height() - top - (ticks + xLines * line + 24);
+  xAxis->setLabel(x);
+  yAxis->setLabel(Wrapped(yTitle_, titles, std::max(40, yRoom)));
 }
 
 void ChartWidget::Replot() {
-  FitTickCounts();
+  FitToSize();
   replot(rpQueuedReplot);
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event) {
+  FitToSize();  // before the base class replots at the new size
   QCustomPlot::resizeEvent(event);
-  FitTickCounts();
 }
 
 }  // namespace orven

@@ -34,8 +34,8 @@ public:
   // What the chart draws now, for the tests and the exports.
   std::vector<ChartPoint> DrawnPoints() const;
   ChartStyle DrawnStyle() const;
-  QString XTitle() const { return xAxis->label(); }
-  QString YTitle() const { return yAxis->label(); }
+  QString XTitle() const { return xTitle_; }
+  QString YTitle() const { return yTitle_; }
   QRect PlotArea() const { return axisRect()->rect(); }
   int AxisFontSize() const { return xAxis->tickLabelFont().pointSize(); }
   int TitleFontSize() const;
@@ -52,13 +52,15 @@ protected:
 
 private:
   void ApplyStyle();
-  void FitTickCounts();
+  void FitToSize();  // tick counts and title lines for the axes' lengths
+  void WrapTitles();
   void Replot();
 
   QCPCurve* curve_ = nullptr;  // lines and markers, in the points' order
   QCPGraph* stairs_ = nullptr;
   QCPTextElement* title_ = nullptr;
   ChartStyle style_;
+  QString xTitle_, yTitle_;
   double markerSize_ = 2;
   int penWidth_ = 1;
 };

@@ -12,6 +12,8 @@
 
 #include "app/Desktop.h"
 #include "app/SessionController.h"
+#include "app/session/ChartSeries.h"
+#include "app/windows/GraphWindow.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/WelcomeWindow.h"
 
@@ -64,6 +66,20 @@ void WalkToTheFinalStep(SessionController& controller) {
   controller.Run([](Session& s) { s.InitStateEntered(); });
 }
 
+// The large graph as a double click opens it: the volume chart at the
+// window's first size, the stem numbers with their drops at a larger one.
+void SaveLargeGraph(Desktop& desktop, const QString& folder, const QString& language) {
+  GraphWindow& large = desktop.LargeGraph();
+  desktop.Controller().Run([](Session& s) { OpenInLargeGraph(s, 2); });
+  large.show();
+  large.resize(390, 331);
+  Save(large, folder, QStringLiteral("6a-large-graph-") + language);
+  desktop.Controller().Run([](Session& s) { OpenInLargeGraph(s, 1); });
+  large.resize(960, 600);
+  Save(large, folder, QStringLiteral("6b-large-graph-stems-") + language);
+  large.hide();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +122,7 @@ int main(int argc, char** argv) {
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4c-thinning-final-") + language);
     SavePage(main, MainWindow::TablesTab, out, QStringLiteral("5-tables-") + language);
     SavePage(main, MainWindow::GraphsTab, out, QStringLiteral("6-graphs-") + language);
+    SaveLargeGraph(desktop, out, language);
     SavePage(main, MainWindow::DescriptionTab, out, QStringLiteral("7-description-") + language);
     controller.Run([](Session& s) { s.TableChanged = false; });  // no close question
     main.close();
