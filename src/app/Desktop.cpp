@@ -47,6 +47,7 @@ Desktop::Desktop(MessagePresenter* presenter) {
   about_ = new AboutWindow(*controller_, main_.get());
   help_ = new HelpWindow(*controller_, main_.get());
   helpRouter_ = new HelpRouter(*controller_, *main_, *help_);
+  connect(graph_, &GraphWindow::HelpRequested, helpRouter_, &HelpRouter::Open);
 
   connect(main_.get(), &MainWindow::LanguageMenuChosen, this, &Desktop::SwitchLanguage);
   connect(welcome_, &WelcomeWindow::LanguageToggled, this, &Desktop::SwitchLanguage);

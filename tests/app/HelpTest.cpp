@@ -241,6 +241,26 @@ private slots:
     }
   }
 
+  void TheTablesHelpFollowsTheFocusedGrid() {
+    HelpProgram program(AllFiles, " 0 1 1 0 1\n");  // Danish, no welcome window to take the focus
+    WalkToTheFinalStep(program);
+    program.Main().GoToPage(MainWindow::TablesTab);
+    auto* thinning = program.Find("sgThinning");
+    thinning->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(thinning->hasFocus());
+    program.Main().Action("miTableHelp")->trigger();
+    QCOMPARE(program.Help().LastContext(), 21);
+    QCOMPARE(program.TopicTitle(), QStringLiteral("Tabellen Tynding"));
+    auto* remaining = program.Find("sgRemaining");
+    remaining->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(remaining->hasFocus());
+    QTest::keyClick(remaining, Qt::Key_F1);
+    QTRY_COMPARE(program.Help().LastContext(), 22);
+    program.Find("sgBeforeThin")->setFocus(Qt::OtherFocusReason);
+    program.Main().Action("miTableHelp")->trigger();
+    QCOMPARE(program.Help().LastContext(), 20);
+  }
+
   void TheQuickGuideShowsTheFileOrOnlyTheErrorLine() {
     {
       HelpProgram program(AllFiles);

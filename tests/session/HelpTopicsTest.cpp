@@ -80,6 +80,13 @@ TEST(HelpTopics, PopUpMenusFollowTheShownOrEnabledControl) {
   EXPECT_EQ(HelpMenuContext("pmHelp4s2", {}), 13);
   EXPECT_EQ(HelpMenuContext("pmHelp5s1", {}), 19);
   EXPECT_EQ(HelpMenuContext("pmHelp7s1", {}), 28);
+  // Every menu is attached somewhere, and its item opens a topic.
+  std::set<std::string_view> menus;
+  for (const auto& [control, menu] : HelpMenuAttachments()) {
+    menus.insert(menu);
+    EXPECT_GE(HelpMenuContext(menu, only(control)), 0) << menu;
+  }
+  EXPECT_EQ(menus.size(), 17u);
   EXPECT_EQ(TableHelpContext(ResultGrid::Thinning), 21);
   EXPECT_EQ(TableHelpContext(std::nullopt), 22);
 }

@@ -12,6 +12,8 @@
 
 #include "app/Desktop.h"
 #include "app/SessionController.h"
+#include "app/help/HelpWindow.h"
+#include "app/windows/AboutWindow.h"
 #include "app/session/ChartSeries.h"
 #include "app/windows/GraphWindow.h"
 #include "app/windows/MainWindow.h"
@@ -80,6 +82,21 @@ void SaveLargeGraph(Desktop& desktop, const QString& folder, const QString& lang
   large.hide();
 }
 
+// The help window at a topic and at its index, and the About window.
+void SaveHelpAndAbout(Desktop& desktop, const QString& folder, const QString& language) {
+  HelpWindow& help = desktop.Help();
+  help.resize(820, 560);
+  help.ShowContext(9);
+  Save(help, folder, QStringLiteral("8a-help-site-index-") + language);
+  help.ShowIndex();
+  Save(help, folder, QStringLiteral("8b-help-index-") + language);
+  help.hide();
+  AboutWindow& about = desktop.About();
+  about.show();
+  Save(about, folder, QStringLiteral("9-about-") + language);
+  about.hide();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,6 +112,9 @@ int main(int argc, char** argv) {
     const QString language = english ? QStringLiteral("en") : QStringLiteral("da");
     QTemporaryDir folder;
     QFile::copy(QStringLiteral(ORVEN_PARAMETER_FILE), folder.filePath(QStringLiteral("OrvenPar.drc")));
+    // The help files and rich-text pages as the build made them.
+    for (const QString& name : QDir(QStringLiteral(ORVEN_DATA_FILES_DIR)).entryList({QStringLiteral("Fenlo*")}))
+      QFile::copy(QStringLiteral(ORVEN_DATA_FILES_DIR "/") + name, folder.filePath(name));
     QDir::setCurrent(folder.path());
 
     PrintingPresenter presenter;
@@ -124,6 +144,7 @@ int main(int argc, char** argv) {
     SavePage(main, MainWindow::GraphsTab, out, QStringLiteral("6-graphs-") + language);
     SaveLargeGraph(desktop, out, language);
     SavePage(main, MainWindow::DescriptionTab, out, QStringLiteral("7-description-") + language);
+    SaveHelpAndAbout(desktop, out, language);
     controller.Run([](Session& s) { s.TableChanged = false; });  // no close question
     main.close();
   }

@@ -2,11 +2,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMenu>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTabWidget>
 
 #include "app/SessionController.h"
+#include "app/help/HelpKey.h"
 #include "app/help/HelpWindow.h"
 #include "app/pages/Page.h"
 #include "app/windows/MainWindow.h"
@@ -42,7 +44,10 @@ HelpRouter::HelpRouter(SessionController& controller, MainWindow& main, HelpWind
   on("miIntroArt1", [this] { Open(help_topic::Introduction1); });
   on("miIntroArt2", [this] { Open(help_topic::Introduction2); });
   on("miTableHelp", [this] { Open(TableHelpContext(FocusedGrid())); });
-  on("miGraphHelp", [this] { Open(help_topic::Charts); });
+
+  AttachHelpMenus();
+  // The pages without an F1 of their own.
+  for (int index : {MainWindow::TablesTab, MainWindow::GraphsTab}) AddHelpKey(*main_.PageAt(index));
 
   for (const auto& [name, page] : HelpButtons)
     if (auto* button = main_.findChild<QAbstractButton*>(QString::fromUtf8(name)))
@@ -53,6 +58,27 @@ HelpRouter::HelpRouter(SessionController& controller, MainWindow& main, HelpWind
 }
 
 HelpRouter::~HelpRouter() { qApp->removeEventFilter(this); }
+
+void HelpRouter::AttachHelpMenus() {
+  // A control whose page shows a menu of its own keeps it.
+  for (const auto& [control, menu] : HelpMenuAttachments()) {
+    auto* widget = main_.findChild<QWidget*>(QString::fromUtf8(control.data(), static_cast<qsizetype>(control.size())));
+    if (!widget || widget->contextMenuPolicy() != Qt::DefaultContextMenu) continue;
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    const QString name = QString::fromUtf8(menu.data(), static_cast<qsizetype>(menu.size()));
+    connect(widget, &QWidget::customContextMenuRequested, this, [this, widget, name](const QPoint& at) {
+      QMenu* popup = main_.Popup(name.toUtf8().constData());
+      if (!popup || popup->actions().isEmpty()) return;
+      QAction* chosen = popup->exec(widget->mapToGlobal(at));
+      if (!chosen || chosen != popup->actions().first()) return;
+      const std::string menuName = name.toStdString();
+      Open(HelpMenuContext(menuName, [this, &menuName](std::string_view c) {
+        const auto* w = main_.findChild<QWidget*>(QString::fromUtf8(c.data(), static_cast<qsizetype>(c.size())));
+        return w && (menuName == "pmHelp5s3" ? w->isEnabled() : w->isVisible());
+      }));
+    });
+  }
+}
 
 void HelpRouter::Open(int context) {
   if (context >= 0) help_.ShowContext(context);

@@ -13,9 +13,9 @@ class HelpWindow;
 class MainWindow;
 class SessionController;
 
-// Every road to help in the main window: the pages' help requests (F1 and
-// the help pop-up menus), the Help menu, the table and chart pop-ups' help
-// items, and the help buttons with their help pointer. The rules (which
+// Every road to help in the main window: the pages' help requests (F1, the
+// help pop-up menus, the chart pop-ups' help item), the Help menu, the table
+// pop-up's help item, and the help buttons with their help pointer. The rules (which
 // control opens which topic, which controls show the help cursor) are the
 // core's; this only finds the controls by their names.
 class HelpRouter : public QObject {
@@ -32,6 +32,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  void AttachHelpMenus();
   void PressHelpButton(int page);
   void SetCursors(int page, bool help);
   void PageChanged();

@@ -34,6 +34,9 @@ void FillTextDocument(QTextDocument& target, const RichTextDocument& source) {
     // A negative first indent hangs the first line left of the others.
     block.setLeftMargin(Pixels(paragraph.LeftIndent));
     block.setTextIndent(Pixels(paragraph.FirstIndent));
+    // The tab after a hanging item's mark goes to the indent, as in RTF.
+    if (paragraph.FirstIndent < 0 && paragraph.LeftIndent > 0)
+      block.setTabPositions({QTextOption::Tab(Pixels(paragraph.LeftIndent), QTextOption::LeftTab)});
     block.setTopMargin(Pixels(paragraph.SpaceBefore));
     block.setBottomMargin(Pixels(paragraph.SpaceAfter));
     if (first) {

@@ -236,6 +236,20 @@ int HelpMenuContext(std::string_view menu, const std::function<bool(std::string_
   return -1;
 }
 
+std::span<const std::pair<std::string_view, std::string_view>> HelpMenuAttachments() {
+  static constexpr std::pair<std::string_view, std::string_view> Attachments[] = {
+      {"rgSpecies", "pmHelp3s1"},        {"rgSiteQuality", "pmHelp3s2"},  {"rgHeight", "pmHelp3s3"},
+      {"sgInventory", "pmHelp3s4"},      {"sgSoil", "pmHelp3s4"},         {"gbSiteIndex", "pmHelp3s4"},
+      {"rgVolume", "pmHelp3s5"},         {"gbA0parameter", "pmHelp3s6"},  {"gbGcorrection", "pmHelp3s6"},
+      {"gbSiteQuality", "pmHelp3s7"},    {"rgPreset", "pmHelp4s1"},       {"gbTargetG", "pmHelp4s2"},
+      {"gbThinning", "pmHelp4s3"},       {"sgConstraints", "pmHelp4s4"},  {"lblConstraints", "pmHelp4s4"},
+      {"gbAgeRange", "pmHelp4s5"},       {"sgInitState", "pmHelp4s6"},    {"lblInitState", "pmHelp4s6"},
+      {"rgShowYears", "pmHelp5s1"},      {"rgThinInterval", "pmHelp5s2"}, {"edtThinInterval1", "pmHelp5s3"},
+      {"edtThinInterval2", "pmHelp5s3"}, {"edtThinYear", "pmHelp5s3"},    {"reDescription", "pmHelp7s1"},
+  };
+  return Attachments;
+}
+
 int TableHelpContext(std::optional<ResultGrid> focused) {
   if (focused == ResultGrid::BeforeThin) return OwnContext("sgBeforeThin");
   if (focused == ResultGrid::Thinning) return OwnContext("sgThinning");

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "messages/RichText.h"
@@ -74,6 +75,8 @@ std::optional<int> HelpPointerContext(std::string_view control);
 // The topic of a help pop-up menu's item, -1 for none. `available` tells
 // whether a control counts: visible for pmHelp3s4, enabled for pmHelp5s3.
 int HelpMenuContext(std::string_view menu, const std::function<bool(std::string_view control)>& available);
+// The controls that each help pop-up menu is attached to (control, menu).
+std::span<const std::pair<std::string_view, std::string_view>> HelpMenuAttachments();
 // The table pop-up's help item: the focused result grid's topic, else the
 // remaining stand's.
 int TableHelpContext(std::optional<ResultGrid> focused);

@@ -19,6 +19,7 @@ AboutWindow::AboutWindow(SessionController& controller, QWidget* mainWindow)
   reAbout_->setReadOnly(true);
   reAbout_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   reAbout_->setFrameShape(QFrame::NoFrame);
+  reAbout_->document()->setDocumentMargin(10);
   QPalette palette = reAbout_->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
   reAbout_->setPalette(palette);
