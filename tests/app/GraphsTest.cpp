@@ -47,6 +47,12 @@ struct GraphsProgram : Program {
 // The chart laid out and painted, so that its axes know where they are.
 void Paint(ChartWidget& chart) { chart.replot(QCustomPlot::rpImmediateRefresh); }
 
+// The colour of the chart's panel, in its corner.
+QColor PanelColour(ChartWidget& chart) {
+  chart.replot(QCustomPlot::rpImmediateRefresh);
+  return chart.grab().toImage().pixelColor(1, 1);
+}
+
 QPoint LeftAxisPoint(ChartWidget& chart) {
   const QRect plot = chart.PlotArea();
   return {plot.left() - 4, plot.center().y()};
@@ -93,7 +99,7 @@ private slots:
     for (int i = 0; i < GraphsPage::ChartCount; ++i) {
       QVERIFY(!page.Chart(i)->isEnabled());
       QVERIFY(page.Chart(i)->DrawnPoints().empty());
-      QVERIFY(page.Chart(i)->background() != QBrush(Qt::white));
+      QCOMPARE(PanelColour(*page.Chart(i)), page.palette().color(QPalette::Button));
     }
   }
 
@@ -104,6 +110,7 @@ private slots:
       ChartWidget& chart = program.Chart(i);
       QCOMPARE(chart.objectName(), QStringLiteral("Chart%1").arg(i + 1));
       QVERIFY(chart.isEnabled());
+      QCOMPARE(PanelColour(chart), QColor(Qt::white));
       QCOMPARE(chart.toolTip(), QStringLiteral("Right-click to see the pop-up menu"));
       QCOMPARE(chart.AxisFontSize(), 8);
       CompareWithCore(chart, s, i);
@@ -248,8 +255,10 @@ private slots:
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(program.folder.Path("chart.pdf"));
     printer.setPageOrientation(QPageLayout::Portrait);
+    const int resolution = printer.resolution();
     QVERIFY(PrintChart(program.Chart(0), printer));
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Portrait);  // restored
+    QCOMPARE(printer.resolution(), resolution);
     const QSizeF page = PdfPageSize(program.folder.Read("chart.pdf"));
     QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
   }

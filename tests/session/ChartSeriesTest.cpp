@@ -104,6 +104,11 @@ TEST(ChartSeries, MissingValuesAndDisabledChartsGiveNoPoints) {
   EXPECT_EQ(s.Points.size(), 59u);
   EXPECT_EQ(s.Points.front().x, 21);
   EXPECT_TRUE(SeriesOf(t, T, N3, true, /*enabled=*/false).Points.empty());
+  // A drop whose stand before the thinning is missing keeps the point after it.
+  t.Value(N1, 10) = -1e24;
+  const ChartSeries drops = SeriesOf(t, T, N3, true, true);
+  EXPECT_EQ(std::count_if(drops.Points.begin(), drops.Points.end(), [](const ChartPoint& p) { return p.x == 30; }), 1);
+  EXPECT_EQ(drops.Points.size(), 59u + 1u);
   EXPECT_TRUE(SeriesOf(t, T, NoVariable, true, true).Points.empty());
 }
 
