@@ -48,6 +48,9 @@ Desktop::Desktop(MessagePresenter* presenter) {
   help_ = new HelpWindow(*controller_, main_.get());
   helpRouter_ = new HelpRouter(*controller_, *main_, *help_);
   connect(graph_, &GraphWindow::HelpRequested, helpRouter_, &HelpRouter::Open);
+  helpRouter_->AddWindowHelp(*graph_, 23);
+  helpRouter_->AddWindowHelp(*columns_, 25);
+  helpRouter_->AddWindowHelp(*axis_, 26);
 
   connect(main_.get(), &MainWindow::LanguageMenuChosen, this, &Desktop::SwitchLanguage);
   connect(welcome_, &WelcomeWindow::LanguageToggled, this, &Desktop::SwitchLanguage);

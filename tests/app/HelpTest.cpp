@@ -15,6 +15,7 @@
 #include "app/help/HelpWindow.h"
 #include "app/session/HelpTopics.h"
 #include "app/windows/AboutWindow.h"
+#include "app/windows/AxisDialog.h"
 
 using namespace orven;
 using namespace orven::testing;
@@ -180,6 +181,41 @@ private slots:
     QTest::mouseClick(program.Find<QLabel>("lblInventory"), Qt::LeftButton);
     QApplication::processEvents();
     QCOMPARE(program.Help().Requests(), 0);
+  }
+
+  void TrackBarsAndTheDescriptionAnswerTheHelpPointerOnEntry() {
+    HelpProgram program(AllFiles, " 0 1 1 0 1\n");
+    WalkToTheFinalStep(program);
+    program.Run([](Session& s) { s.rgPresetClick(1); });  // first and last thinning: the track bars
+    program.Main().GoToPage(MainWindow::ThinningTab);
+    QTest::mouseClick(program.Find<QAbstractButton>("sbtnHelpP4"), Qt::LeftButton);
+    QVERIFY(HasHelpCursor(program.Find("gbThinning")));
+    auto* bar = program.Find("tbThinIstart");
+    QVERIFY(bar && bar->isEnabled());
+    bar->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(program.Help().LastContext(), 14);
+    QVERIFY(!HasHelpCursor(program.Find("gbThinning")));
+
+    // Back from the help window to the main window.
+    program.Main().activateWindow();
+    QTRY_VERIFY(program.Main().isActiveWindow());
+    program.Main().GoToPage(MainWindow::DescriptionTab);
+    QTest::mouseClick(program.Find<QAbstractButton>("sbtnHelpP7"), Qt::LeftButton);
+    QVERIFY(HasHelpCursor(program.Find("reDescription")));
+    program.Find("reDescription")->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(program.Help().LastContext(), 28);
+    QCOMPARE(program.TopicTitle(), QStringLiteral("Beskrivelse af oversigten"));
+  }
+
+  void F1InTheAxisDialogOpensItsTopic() {
+    HelpProgram program(AllFiles, " 1 0 0 1 0\n");
+    AxisDialog& axis = program.desktop->Axis();
+    axis.show();
+    axis.activateWindow();
+    QTRY_VERIFY(axis.isActiveWindow());
+    QTest::keyClick(&axis, Qt::Key_F1);
+    QTRY_COMPARE(program.Help().LastContext(), 26);
+    QCOMPARE(program.TopicTitle(), QStringLiteral("Choosing the variable of an axis"));
   }
 
   void TheStep4PopUpWithTheSoilMethodOpensTopic10() {

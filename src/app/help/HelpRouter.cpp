@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QApplication>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTabWidget>
 
 #include "app/SessionController.h"
@@ -78,6 +79,11 @@ void HelpRouter::AttachHelpMenus() {
       }));
     });
   }
+}
+
+void HelpRouter::AddWindowHelp(QWidget& window, int context) {
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window, nullptr, nullptr, Qt::WindowShortcut);
+  connect(key, &QShortcut::activated, this, [this, context] { Open(context); });
 }
 
 void HelpRouter::Open(int context) {

@@ -27,6 +27,8 @@ public:
 
   const HelpPointer& Pointer() const { return pointer_; }
   void Open(int context);
+  // F1 anywhere in one of the tool windows opens its topic.
+  void AddWindowHelp(QWidget& window, int context);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
