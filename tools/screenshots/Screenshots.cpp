@@ -79,6 +79,13 @@ void SaveLargeGraph(Desktop& desktop, const QString& folder, const QString& lang
   desktop.Controller().Run([](Session& s) { OpenInLargeGraph(s, 1); });
   large.resize(960, 600);
   Save(large, folder, QStringLiteral("6b-large-graph-stems-") + language);
+  // Markers alone: height against stem number.
+  desktop.Controller().Run([](Session& s) {
+    ChooseAxisVariable(s, LargeChart, 1, N1);
+    ChooseAxisVariable(s, LargeChart, 2, HD1);
+  });
+  large.resize(640, 480);
+  Save(large, folder, QStringLiteral("6c-large-graph-markers-") + language);
   large.hide();
 }
 
