@@ -36,6 +36,18 @@ QString Wrapped(const QString& title, const QFontMetrics& metrics, int room) {
   return text + line;
 }
 
+// Readable major steps with a fixed number of minor ticks between them.
+class FixedSubTicker : public QCPAxisTicker {
+public:
+  explicit FixedSubTicker(int count) : count_(count) {}
+
+protected:
+  int getSubTickCount(double) override { return count_; }
+
+private:
+  int count_;
+};
+
 void SetAxisPens(QCPAxis* axis, int width) {
   QPen pen(Qt::black, width);
   axis->setBasePen(pen);
@@ -183,6 +195,16 @@ void ChartWidget::SetMarkerSize(int pixels) {
 void ChartWidget::SetPenWidth(int pixels) {
   penWidth_ = pixels;
   ApplyStyle();
+  Replot();
+}
+
+void ChartWidget::SetMinorTickCount(int count) {
+  for (QCPAxis* axis : {xAxis, yAxis}) {
+    QSharedPointer<QCPAxisTicker> ticker =
+        count > 0 ? QSharedPointer<QCPAxisTicker>(new FixedSubTicker(count)) : QSharedPointer<QCPAxisTicker>::create();
+    ticker->setTickStepStrategy(QCPAxisTicker::tssReadability);
+    axis->setTicker(ticker);
+  }
   Replot();
 }
 

@@ -30,6 +30,9 @@ public:
   void SetPenWidth(int pixels);       // the series line and the axes
   // Tick labels with the decimal comma (Danish) or the decimal point.
   void SetDecimalComma(bool comma);
+  // A fixed number of minor ticks between two labelled ones; 0 leaves the
+  // choice to the ticker.
+  void SetMinorTickCount(int count);
 
   // What the chart draws now, for the tests and the exports.
   std::vector<ChartPoint> DrawnPoints() const;

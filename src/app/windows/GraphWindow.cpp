@@ -41,6 +41,7 @@ GraphWindow::GraphWindow(SessionController& controller, QWidget* mainWindow)
   setMinimumSize(240, 240);
   chart_ = new ChartWidget(this);
   chart_->setObjectName(QStringLiteral("Chart7"));
+  chart_->SetMinorTickCount(5);
   chart_->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
