@@ -196,7 +196,7 @@ private:
     } else if (word == "fs") {
       if (hasParameter && value > 0) format.HalfPoints = std::min(value, 3276);
     } else if (word == "f") {
-      format.Font = value;
+      format.Font = std::max(value, -1);
     } else if (word == "cf") {
       format.Colour = std::max(value, 0);
     } else if (word == "plain") {
@@ -293,7 +293,7 @@ private:
         if (c == ';') {
           if (font_ >= 0) document_.Fonts[font_] = fontName_;
           fontName_.clear();
-        } else if (fontName_.size() < 256) {
+        } else if (fontName_.size() < 256 && static_cast<unsigned char>(c) >= 0x20) {
           fontName_ += Windows1252ToUtf8(std::string_view(&c, 1));
         }
         return;
@@ -307,16 +307,22 @@ private:
         return;
       case Destination::Text:
         FlushHighSurrogate();
-        if (static_cast<unsigned char>(c) < 0x80)
+        if (c == '\t') {
+          Text("\t");
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+          return;  // control bytes are no text
+        } else if (static_cast<unsigned char>(c) < 0x80) {
           Text(std::string_view(&c, 1));
-        else
+        } else {
           Text(Windows1252ToUtf8(std::string_view(&c, 1)));
+        }
         return;
     }
   }
 
   void Code(std::uint32_t code) {
     if (Top().Where != Destination::Text) return;
+    if (code < 0x20 && code != '\t' && code != '\n') return;
     FlushHighSurrogate();
     std::string text;
     AppendUtf8(text, code);

@@ -89,6 +89,7 @@ TEST(RichTextReader, EscapesInWindows1252AndUnicode) {
       {"{\\rtf1 x\\~y\\-z\\emdash w\\endash\\bullet}", "x\xC2\xA0yz\xE2\x80\x94w\xE2\x80\x93\xE2\x80\xA2"},
       {"{\\rtf1 \\lquote q\\rquote  \\ldblquote Q\\rdblquote}", "‘q’ “Q”"},
       {"{\\rtf1 bad\\'zz hex}", "badzz hex"},
+      {"{\\rtf1 a\x01" "b\tc\\u1?d}", "ab\tcd"},  // control bytes are no text; a raw tab is one
   };
   for (const Case& c : cases) EXPECT_EQ(PlainText(ReadRichText(c.rtf)), std::string(c.text) + "|") << c.rtf;
 }
