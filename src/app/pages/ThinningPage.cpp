@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "app/SessionController.h"
+#include "app/session/TablesPageRules.h"
 #include "app/texts/ThinningPageTexts.h"
 #include "app/widgets/CheckedEdit.h"
 #include "app/widgets/RadioGroup.h"
@@ -54,7 +55,7 @@ struct CellLook {
 class GridDelegate : public QStyledItemDelegate {
 public:
   using LookOf = std::function<CellLook(const QModelIndex&, bool selected)>;
-  using Keystroke = std::function<void(const QModelIndex&, const QString&)>;
+  using Keystroke = std::function<void(const QModelIndex&, const QString&, QLineEdit*)>;
 
   GridDelegate(LookOf look, Keystroke keystroke, QObject* parent)
       : QStyledItemDelegate(parent), look_(std::move(look)), keystroke_(std::move(keystroke)) {}
@@ -77,7 +78,7 @@ public:
       line->setFrame(false);
       const QPersistentModelIndex at(index);
       connect(line, &QLineEdit::textEdited, line,
-              [keystroke = keystroke_, at](const QString& text) { keystroke(at, text); });
+              [keystroke = keystroke_, at, line](const QString& text) { keystroke(at, text, line); });
     }
     return editor;
   }
@@ -372,7 +373,7 @@ void ThinningPage::BuildGrids() {
     if (!ConstraintCellSelectable(c, r)) return {UndefinedBackground, Qt::yellow};
     return {colours.color(QPalette::Active, QPalette::Base), Qt::black};
   };
-  auto constraintKey = [this](const QModelIndex& index, const QString& text) {
+  auto constraintKey = [this](const QModelIndex& index, const QString& text, QLineEdit*) {
     controller_.Run([&](Session& s) { s.ConstraintEdited(index.column(), index.row(), text.toStdString()); });
   };
   sgConstraints_->setItemDelegate(new GridDelegate(constraintLook, constraintKey, sgConstraints_));
@@ -380,14 +381,20 @@ void ThinningPage::BuildGrids() {
   auto initStateLook = [this](const QModelIndex& index, bool selected) -> CellLook {
     const QPalette& colours = sgInitState_->palette();
     if (index.column() == 0) return {colours.color(QPalette::Active, QPalette::Button), Qt::black};
-    if (!sgInitState_->isEnabled()) return {DisabledBackground, DisabledText};
-    if (selected) return {SelectedBackground, Qt::white};
-    return {colours.color(QPalette::Active, QPalette::Base), Qt::black};
+    const Session& s = controller_.session();
+    const CellColours look =
+        InitStateColours(s.Tables, index.row(), s.DominantHeight(), sgInitState_->isEnabled(), selected);
+    auto colour = [&colours](const CellColour& c) {
+      return c.kind == CellColour::Kind::Rgb ? QColor(c.red, c.green, c.blue)
+                                             : colours.color(QPalette::Active, QPalette::Base);
+    };
+    return {colour(look.background), colour(look.text)};
   };
-  auto initStateKey = [this](const QModelIndex& index, const QString& text) {
+  auto initStateKey = [this](const QModelIndex& index, const QString& text, QLineEdit* editor) {
     const int row = index.row();
-    if (row < 0 || row >= InitStateRows) return;
-    controller_.Run([&](Session& s) { s.InitStateCells[static_cast<std::size_t>(row)] = text.toStdString(); });
+    const std::optional<std::string> reset =
+        controller_.Run([&](Session& s) { return InitStateKeystroke(s, row, text.toStdString()); });
+    if (reset && editor) editor->setText(QString::fromStdString(*reset));
   };
   sgInitState_->setItemDelegate(new GridDelegate(initStateLook, initStateKey, sgInitState_));
 
@@ -438,7 +445,10 @@ void ThinningPage::ConnectHandlers() {
   });
   connect(sgInitState_, &QTableWidget::currentCellChanged, this, [this] {
     if (refreshing_ || !Inside(sgInitState_, QApplication::focusWidget())) return;
-    controller_.Run([](Session& s) { s.ReadInitialState(); });
+    controller_.Run([](Session& s) {
+      s.ReadInitialState();
+      GridSelectCell(s.Typing);
+    });
   });
   connect(qApp, &QApplication::focusChanged, this, &ThinningPage::FocusChanged);
 
@@ -539,6 +549,15 @@ void ThinningPage::ShowHelpMenu(const char* menu, int context, QWidget* widget, 
     const int row = sgInitState_->currentRow();
     controller_.Run([row](Session& s) { s.DeleteInitStateEntry(row); });
   }
+}
+
+void ThinningPage::DescribeFocus(ViewState& view) const {
+  if (!Inside(sgInitState_, QApplication::focusWidget())) return;
+  view.Focused = ViewState::Focus::InitState;
+  const QModelIndex current = sgInitState_->currentIndex();
+  view.SingleCell = current.isValid() && sgInitState_->selectionModel()->selectedIndexes().size() <= 1;
+  view.Row = current.isValid() ? current.row() : -1;
+  view.Column = current.isValid() ? current.column() : -1;
 }
 
 void ThinningPage::Retranslate() {

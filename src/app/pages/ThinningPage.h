@@ -17,6 +17,7 @@ namespace orven {
 class CheckedEdit;
 class RadioGroup;
 class StepLabel;
+struct ViewState;
 
 // The thinning-preset page (workflow steps 6 to 10): the preset approach, the
 // standard regime or the first and last thinning, the age range, the
@@ -29,6 +30,8 @@ public:
 
   void Refresh() override;
   void Retranslate() override;
+  // sgInitState's part of the view state for the menu rule.
+  void DescribeFocus(ViewState& view) const;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,7 @@
 #include "app/pages/Page.h"
 #include "app/resources/Pictures.h"
 #include "app/texts/MenuTexts.h"
+#include "app/windows/FileCommands.h"
 #include "app/windows/MainWindow.h"
 
 namespace orven {
@@ -154,6 +155,30 @@ void MainWindow::ConnectMenus() {
   for (const char* name : {"miDecFontm", "miDecFont", "miDecFontG"})
     on(name, [this] { controller_.Run([](Session& s) { s.DecreaseFontSize(); }); });
   on("miAbout", [this] { emit AboutRequested(); });
+
+  on("miSave", [this] { files_->Save(); });
+  on("miSaveAs", [this] { files_->SaveAs(); });
+  on("miOpen", [this] { files_->Open(); });
+  on("miOpenExisting", [this] { files_->OpenExisting(); });
+  on("miExport", [this] { files_->Export(); });
+  for (const char* name : {"miCopyTables", "miCopyAll"}) on(name, [this] { files_->CopyAllTables(); });
+  for (const char* name : {"miCopySelection", "miCopySelect"}) on(name, [this] { files_->CopySelection(); });
+  for (const char* name : {"miVariableSelection", "miListOfVariables", "miSelectVariables"})
+    on(name, [this] { ShowColumnDialog(); });
+  for (const char* name : {"miDeleteEntry", "miDelEntry"}) on(name, [this] { DeleteEntry(); });
+  on("miClearTable", [this] {
+    if (!controller_.Confirm(controller_.session().ClearTableQuestion())) return;
+    controller_.Run([](Session& s) { s.ClearTable(); });
+  });
+}
+
+void MainWindow::DeleteEntry() {
+  const ViewState view = CurrentViewState();
+  // sgInitState first, then the result grids, as the focus is looked for.
+  if (view.Focused == ViewState::Focus::InitState && view.Row >= 0)
+    controller_.Run([&](Session& s) { s.DeleteInitStateEntry(view.Row); });
+  else if (view.Focused == ViewState::Focus::ResultGrid && view.Row >= 1)
+    controller_.Run([&](Session& s) { s.DeleteEntry(view.Grid, view.Column, view.Row); });
 }
 
 void MainWindow::SetLanguage() {

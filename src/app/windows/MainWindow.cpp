@@ -17,6 +17,8 @@
 #include "app/session/Navigation.h"
 #include "app/session/Preferences.h"
 #include "app/texts/MenuTexts.h"
+#include "app/windows/ColumnDialog.h"
+#include "app/windows/FileCommands.h"
 
 namespace orven {
 
@@ -26,6 +28,7 @@ MainWindow::MainWindow(SessionController& controller, QWidget* parent)
   BuildMenus();
   BuildPopupMenus();
   BuildPages();
+  files_ = new FileCommands(controller_, *this);
   ConnectMenus();
   // The design's window is 892 x 501 inside; layouts take over from there.
   setMinimumSize(900, 547);
@@ -60,11 +63,25 @@ void MainWindow::BuildPages() {
               Popup("pmStart")->popup(pages_[static_cast<std::size_t>(index)]->mapToGlobal(at));
             });
   }
+  auto* tables = static_cast<TablesPage*>(pages_[TablesTab]);
+  connect(tables, &TablesPage::ViewStateChanged, this, &MainWindow::RefreshMenus);
+  connect(tables, &TablesPage::ColumnDialogRequested, this, &MainWindow::ShowColumnDialog);
   setCentralWidget(pcTabSheets_);
   connect(pcTabSheets_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
 }
 
 int MainWindow::CurrentPage() const { return pcTabSheets_->currentIndex(); }
+
+void MainWindow::ShowPage(int index) { pcTabSheets_->setCurrentIndex(index); }
+
+void MainWindow::ShowColumnDialog() {
+  // Modeless: the table stays usable while the dialog is open.
+  if (auto* dialog = findChild<ColumnDialog*>(QStringLiteral("VariableForm"))) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+  }
+}
 
 void MainWindow::StepPage(int direction) { pcTabSheets_->setCurrentIndex(NeighbourPage(CurrentPage(), direction)); }
 
@@ -89,6 +106,8 @@ ViewState MainWindow::CurrentViewState() const {
   ViewState view;
   view.Page = CurrentPage();
   view.LargeGraphVisible = largeGraphVisible_;
+  if (view.Page == TablesTab) static_cast<const TablesPage*>(pages_[TablesTab])->DescribeFocus(view);
+  if (view.Page == ThinningTab) static_cast<const ThinningPage*>(pages_[ThinningTab])->DescribeFocus(view);
   return view;
 }
 

@@ -12,6 +12,7 @@ class QTabWidget;
 
 namespace orven {
 
+class FileCommands;
 class Page;
 class SessionController;
 
@@ -30,6 +31,9 @@ public:
   QMenu* Popup(const char* name) const { return popups_.value(QString::fromUtf8(name)); }
   Page* PageAt(int index) const { return pages_[static_cast<std::size_t>(index)]; }
   int CurrentPage() const;
+  // Selects a page directly, as opening a file does.
+  void ShowPage(int index);
+  FileCommands& Files() { return *files_; }
 
   // Selects the neighbouring page, cyclically.
   void StepPage(int direction);
@@ -64,6 +68,8 @@ private:
   void PageChanged(int index);
   void FirstActivation();
   void RefreshOptionItems();
+  void ShowColumnDialog();
+  void DeleteEntry();
 
   SessionController& controller_;
   QTabWidget* pcTabSheets_ = nullptr;
@@ -74,6 +80,7 @@ private:
   bool largeGraphVisible_ = false;
   bool activated_ = false;
   std::string missingParameters_;
+  FileCommands* files_ = nullptr;
 };
 
 }  // namespace orven
