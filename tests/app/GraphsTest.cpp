@@ -263,6 +263,30 @@ private slots:
     QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
   }
 
+  void TickLabelsTakeTheDecimalSeparatorAndLongTitlesBreak() {
+    ChartWidget chart;
+    chart.resize(291, 229);
+    ChartSeries series;
+    series.Style.Line = true;
+    series.Points = {{0, 0.1}, {1, 0.9}};
+    const QString longTitle = QStringLiteral("Relative spacing of the remaining stand after thinning (%), RS3");
+    chart.Draw(series, QStringLiteral("x"), longTitle);
+    for (const bool comma : {true, false}) {
+      chart.SetDecimalComma(comma);
+      chart.replot(QCustomPlot::rpImmediateRefresh);
+      const QString labels = chart.yAxis->tickVectorLabels().toList().join(QLatin1Char(' '));
+      QVERIFY2(labels.contains(comma ? QLatin1Char(',') : QLatin1Char('.')), qPrintable(labels));
+      QVERIFY2(!labels.contains(comma ? QLatin1Char('.') : QLatin1Char(',')), qPrintable(labels));
+    }
+    // Broken into lines at blanks, none longer than the chart is high.
+    QCOMPARE(chart.YTitle(), longTitle);
+    QVERIFY(chart.yAxis->label().contains(QLatin1Char('\n')));
+    QCOMPARE(chart.yAxis->label().split(QLatin1Char('\n')).join(QLatin1Char(' ')), longTitle);
+    const QFontMetrics metrics(chart.yAxis->labelFont());
+    for (const QString& line : chart.yAxis->label().split(QLatin1Char('\n')))
+      QVERIFY(metrics.horizontalAdvance(line) < chart.height());
+  }
+
   void PaintingLeavesTheTableAsItWas() {
     GraphsProgram program;
     Session& s = program.session();
