@@ -14,6 +14,7 @@
 #include "app/SessionController.h"
 #include "app/help/HelpWindow.h"
 #include "app/windows/AboutWindow.h"
+#include "app/windows/FileCommands.h"
 #include "app/session/ChartSeries.h"
 #include "app/windows/GraphWindow.h"
 #include "app/windows/MainWindow.h"
@@ -89,6 +90,46 @@ void SaveLargeGraph(Desktop& desktop, const QString& folder, const QString& lang
   large.hide();
 }
 
+// The tables page with typed values from a file, with values out of range
+// and thinnings that removed nothing, and the column dialog.
+void SaveTables(Desktop& desktop, const QString& folder, const QString& language) {
+  MainWindow& main = desktop.Main();
+  SessionController& controller = desktop.Controller();
+  const QString file = QStringLiteral(ORVEN_EXAMPLES_DIR "/silver-fir-typed-values.orven");
+  main.Files().SetChooser([file](FileCommands::Dialog) { return file; });
+  main.Files().Open();
+  main.Files().SetChooser({});
+  Save(main, folder, QStringLiteral("5b-tables-typed-") + language);
+
+  // A first-year diameter far too large, and no basal area thinned in the
+  // second thinning: red values and "N.A." cells.
+  controller.Run([](Session& s) {
+    auto column = [&s](ResultGrid grid, int variable) {
+      const auto columns = s.ColumnsOf(grid);
+      for (std::size_t c = 0; c < columns.size(); ++c)
+        if (columns[c] == variable) return static_cast<int>(c);
+      return -1;
+    };
+    s.ClearTable();
+    GridSelectCell(s.Typing);
+    s.GridSetEditText(ResultGrid::BeforeThin, column(ResultGrid::BeforeThin, D1), 1, "110");
+    s.CommitEdit(ResultGrid::BeforeThin);
+    for (int row = 2; row <= s.Tables.TableRowCount; ++row)
+      if (s.Tables.IsThinYear[s.Results.RowYears[static_cast<std::size_t>(row - 1)]]) {
+        GridSelectCell(s.Typing);
+        s.GridSetEditText(ResultGrid::Thinning, column(ResultGrid::Thinning, G2), row, "0");
+        s.CommitEdit(ResultGrid::Thinning);
+        break;
+      }
+  });
+  Save(main, folder, QStringLiteral("5c-tables-red-na-") + language);
+
+  main.Action("miVariableSelection")->trigger();
+  auto* dialog = main.findChild<QWidget*>(QStringLiteral("VariableForm"));
+  Save(*dialog, folder, QStringLiteral("5d-column-dialog-") + language);
+  dialog->hide();
+}
+
 // The help window at a topic and at its index, and the About window.
 void SaveHelpAndAbout(Desktop& desktop, const QString& folder, const QString& language) {
   HelpWindow& help = desktop.Help();
@@ -148,6 +189,7 @@ int main(int argc, char** argv) {
     WalkToTheFinalStep(controller);
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4c-thinning-final-") + language);
     SavePage(main, MainWindow::TablesTab, out, QStringLiteral("5-tables-") + language);
+    SaveTables(desktop, out, language);
     SavePage(main, MainWindow::GraphsTab, out, QStringLiteral("6-graphs-") + language);
     SaveLargeGraph(desktop, out, language);
     SavePage(main, MainWindow::DescriptionTab, out, QStringLiteral("7-description-") + language);

@@ -102,7 +102,10 @@ TablesPage::TablesPage(SessionController& controller, QWidget* parent)
   pnlTables_->handle(2)->setObjectName(QStringLiteral("Splitter2"));
   // The design's widths: 308, the rest, 308.
   pnlTables_->setSizes({308, 250, 308});
-  pnlTables_->setStretchFactor(1, 1);
+  // The remaining stand has the most columns: it takes the room a larger window gives.
+  pnlTables_->setStretchFactor(0, 0);
+  pnlTables_->setStretchFactor(1, 0);
+  pnlTables_->setStretchFactor(2, 1);
   connect(pnlTables_, &QSplitter::splitterMoved, this, &TablesPage::SetCaptionPositions);
 
   auto* layout = new QVBoxLayout(this);

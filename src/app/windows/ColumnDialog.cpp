@@ -75,8 +75,11 @@ void ColumnDialog::SetVariableStrings() {
       entry->setText(QString::fromStdString(NameOf(VariableOfItem(list, item), s.language())));
       entry->setCheckState(checks[static_cast<std::size_t>(item)] ? Qt::Checked : Qt::Unchecked);
     }
+    // Every name readable without scrolling sideways, in either language.
+    box->setMinimumWidth(box->sizeHintForColumn(0) + 2 * box->frameWidth() + 8);
   }
   filling_ = false;
+  if (width() < sizeHint().width()) resize(sizeHint().width(), height());
 }
 
 void ColumnDialog::ItemChanged(int list, QListWidgetItem* item) {
