@@ -297,6 +297,8 @@ private slots:
     QVERIFY(s.Tables.ThinTableTyped);
     QVERIFY(!interval->isEnabled());
     QVERIFY(!program.Find<QWidget>("edtThinInterval2")->isEnabled());
+    QVERIFY(!program.Find<QWidget>("rgPreset")->isEnabled());
+    QVERIFY(!program.Find<QWidget>("edtEndAge")->isEnabled());
 
     // The delete items follow the selected cell: off on a computed cell, on on the typed one.
     QTableView* view = GridOf(program, ResultGrid::Thinning);
@@ -311,6 +313,8 @@ private slots:
     QVERIFY(!s.Tables.ThinTableTyped);
     QVERIFY(interval->isEnabled());
     QVERIFY(program.Find<QWidget>("edtThinInterval2")->isEnabled());
+    QVERIFY(program.Find<QWidget>("rgPreset")->isEnabled());
+    QVERIFY(program.Find<QWidget>("edtEndAge")->isEnabled());
     QVERIFY(!program.Action("miDeleteEntry")->isEnabled());
   }
 

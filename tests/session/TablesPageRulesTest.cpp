@@ -159,3 +159,28 @@ TEST(FileCommands, AGoneRecentFileIsForgottenAndAnOpenedOneGreysTheSteps) {
 
 }  // namespace
 }  // namespace orven
+
+namespace orven {
+namespace {
+
+TEST(ThinningPageLocks, TypedValuesLockWhatWouldMoveThem) {
+  Session s(ShippedStore(), Language::English, '.');
+  WalkThrough(s, {});
+  ThinningPageLocks locks = ThinningPageLocksOf(s);
+  EXPECT_TRUE(locks.Preset && locks.TargetGGroup && locks.AgeRange && locks.StartAge);
+  EXPECT_FALSE(locks.ThinningGroup);  // the standard regime is chosen
+
+  test::TypeCell(s, ResultGrid::BeforeThin, D1, s.Tables.TableStartAge, "8");
+  ASSERT_TRUE(s.Tables.StateTableTyped);
+  locks = ThinningPageLocksOf(s);
+  EXPECT_TRUE(locks.Preset && locks.TargetGGroup && locks.AgeRange);
+  EXPECT_FALSE(locks.StartAge);
+
+  test::TypeCell(s, ResultGrid::Thinning, G2, test::SecondThinningAge(s), "2");
+  ASSERT_TRUE(s.Tables.ThinTableTyped);
+  locks = ThinningPageLocksOf(s);
+  EXPECT_FALSE(locks.Preset || locks.TargetGGroup || locks.ThinningGroup || locks.AgeRange || locks.StartAge);
+}
+
+}  // namespace
+}  // namespace orven

@@ -579,12 +579,14 @@ void ThinningPage::Refresh() {
   const RegimePage& regime = s.Regime;
   refreshing_ = true;
 
-  rgPreset_->setEnabled(steps.StepEnabled[6]);
-  sbtnHelpP4_->setEnabled(steps.StepEnabled[6]);
+  // Typed values lock what would move them.
+  const ThinningPageLocks locks = ThinningPageLocksOf(s);
+  rgPreset_->setEnabled(steps.StepEnabled[6] && locks.Preset);
+  sbtnHelpP4_->setEnabled(steps.StepEnabled[6] && locks.Preset);
   lblStep31_->SetState(steps.StepEnabled[6], steps.LabelBlue[6]);
   rgPreset_->SetItemIndex(regime.rgPreset);
 
-  gbTargetG_->setEnabled(steps.TargetGGroupEnabled);
+  gbTargetG_->setEnabled(steps.TargetGGroupEnabled && locks.TargetGGroup);
   lblStep32_->SetState(steps.TargetGGroupEnabled, steps.LabelBlue[7]);
   lblStep32a_->SetState(steps.TargetGGroupEnabled, steps.LabelBlue[7]);
   QStringList items;
@@ -593,7 +595,7 @@ void ThinningPage::Refresh() {
   rgTargetG_->SetItemIndex(regime.rgTargetG);
   edtTargetG_->Show(regime.edtTargetG);
 
-  gbThinning_->setEnabled(steps.ThinningGroupEnabled);
+  gbThinning_->setEnabled(steps.ThinningGroupEnabled && locks.ThinningGroup);
   lblStep33_->SetState(steps.ThinningGroupEnabled, steps.LabelBlue[7]);
   lblStep33a_->SetState(steps.ThinningGroupEnabled, steps.LabelBlue[7]);
   rgMeasure_->SetItemIndex(regime.rgMeasure);
@@ -614,7 +616,10 @@ void ThinningPage::Refresh() {
     lblM_[i]->setText(QString::fromStdString(FormatFixed(modeScale[i], 1, s.DecimalSeparator())));
   }
 
-  gbAgeRange_->setEnabled(steps.StepEnabled[8]);
+  gbAgeRange_->setEnabled(steps.StepEnabled[8] && locks.AgeRange);
+  for (QWidget* w : {static_cast<QWidget*>(edtStartAge_), gbAgeRange_->findChild<QWidget*>(QStringLiteral("lblStartAge")),
+                     gbAgeRange_->findChild<QWidget*>(QStringLiteral("lblYear1"))})
+    if (w) w->setEnabled(locks.StartAge);
   lblStep34_->SetState(steps.StepEnabled[8], steps.LabelBlue[8]);
   edtStartAge_->Show(s.Schedule.edtStartAge);
   edtEndAge_->Show(s.Schedule.edtEndAge);

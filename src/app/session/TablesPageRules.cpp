@@ -17,6 +17,18 @@ ScheduleControls ScheduleControlsOf(const Session& session) {
   return controls;
 }
 
+ThinningPageLocks ThinningPageLocksOf(const Session& session) {
+  const bool thinTyped = session.Tables.ThinTableTyped;
+  const bool anyTyped = thinTyped || session.Tables.StateTableTyped;
+  const int preset = session.Regime.rgPreset;
+  ThinningPageLocks locks;
+  locks.Preset = locks.AgeRange = !thinTyped;
+  locks.TargetGGroup = !thinTyped && preset == 0;
+  locks.ThinningGroup = !thinTyped && preset == 1;
+  locks.StartAge = !anyTyped;
+  return locks;
+}
+
 std::string UpDownText(const std::string& editText, int step) {
   constexpr int Lowest = 1, Highest = 200;
   const auto first = editText.find_first_not_of(' ');

@@ -23,6 +23,18 @@ struct ScheduleControls {
 };
 ScheduleControls ScheduleControlsOf(const Session& session);
 
+// What values typed into the tables lock on the thinning-preset page, on top
+// of the workflow's own enabling: the first year's inputs while any value is
+// typed, the regime and the end age while thinnings are typed.
+struct ThinningPageLocks {
+  bool Preset = true;         // rgPreset, sbtnHelpP4
+  bool TargetGGroup = true;   // gbTargetG with its radio items and edit
+  bool ThinningGroup = true;  // gbThinning with its edits, track bars and rgMeasure
+  bool AgeRange = true;       // gbAgeRange, lblEndAge, edtEndAge, lblYear2
+  bool StartAge = true;       // lblStartAge, edtStartAge, lblYear1
+};
+ThinningPageLocks ThinningPageLocksOf(const Session& session);
+
 // The text an up-down button writes into its interval edit: one step from the
 // edit's number, kept within 1 to 200. A text that is no number steps from 1.
 std::string UpDownText(const std::string& editText, int step);
