@@ -214,7 +214,8 @@ const Example Examples[] = {
     {"norway-spruce-inventory.orven", Language::English, '.',
      [](User& u) {
        u.Species(NorwaySpruce).Method(RepeatedInventories).Height(true)
-           .Inventory({{"25", "11.2", "28.5", "0"}, {"31", "14.1", "33.0", "10.0"}, {"38", "17.0", "35.0", "11.0"}})
+           // About a classical stand of site class 2: its heights, basal areas and thinnings.
+           .Inventory({{"25", "11.2", "26.0", "0"}, {"31", "14.1", "27.0", "7.0"}, {"38", "17.0", "28.0", "7.5"}})
            .Volume(2)
            .StandardRegime(1).Ages("25", "90").NoConstraints().InitialState().Tables()
            .Describe({"Norway spruce measured three times, at 25, 31 and 38 years.",

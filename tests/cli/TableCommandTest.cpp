@@ -20,8 +20,8 @@ void MakeTable(Session& s) {
   s.rgSpeciesClick(NorwaySpruce);  // every species is listed, in code order
   s.rgSiteQualityClick(RepeatedInventories);
   s.rgHeightClick(0);
-  s.SiteView.Inputs.sgInventory[0] = {"25", "11", "28", "0"};
-  s.SiteView.Inputs.sgInventory[1] = {"31", "14", "34", "10"};
+  s.SiteView.Inputs.sgInventory[0] = {"25", "11", "26", "0"};
+  s.SiteView.Inputs.sgInventory[1] = {"31", "14", "27", "7"};
   s.SiteGridEdited();
   s.rgVolumeClick(2);
   s.LeaveSitePage();

@@ -11,7 +11,6 @@
 #include "model/YieldTable.h"
 #include "projection/ProjectionEngine.h"
 #include "projection/ProjectionTables.h"
-#include "projection/RegimeControls.h"
 #include "projection/StandFormulas.h"
 #include "projection/StandSettings.h"
 #include "projection/ThinningRegime.h"
@@ -23,32 +22,34 @@ namespace orven::calibrate {
 
 namespace {
 
-// Item of the "Heavy thinning" standard regime.
-constexpr int HeavyThinningItem = 1;
-
 SpeciesBounds MakeBounds(int species) {
   SiteIndexRange si = DataSiteIndexRange(species);
   // Ash has no envelope of its data; 15-32 m covers its classical site classes.
   if (species == Ash) si = {15, 32};
   return {si.lo, si.hi, DataBasalAreaUpper(species),
-          static_cast<int>(SiteBuiltInsFor(species).TopSiteClassWithoutWarning),
-          PresetTargetBasalAreas(species)[HeavyThinningItem]};
+          static_cast<int>(SiteBuiltInsFor(species).TopSiteClassWithoutWarning)};
 }
 
 // The program's default first age of a table; the site estimation only raises it.
 constexpr int DefaultStartAge = 20;
 
-// A table as the program computes it for the case: the standard heavy
-// regime and the proportional rule, or no thinning at all.
-void Project(ProjectionTables& tables, const ParameterStore& store, const SiteCase& c, bool thinned) {
+enum class Regime { Classical, Unthinned };
+
+// A table as the program computes it for the case, with the proportional
+// rule: thinned along a ramp between the classical basal areas, or not at
+// all.
+void Project(ProjectionTables& tables, const ParameterStore& store, const SiteCase& c, Regime kind) {
   tables = ProjectionTables();
   tables.TableStartAge = c.startAge;
-  tables.TableEndAge = thinned ? ThinnedEndAge : UnthinnedEndAge;
+  tables.TableEndAge = kind == Regime::Unthinned ? UnthinnedEndAge : ThinnedEndAge;
   std::string thinYears;  // an empty free list: no thinning
-  EstablishThinList(tables, thinned ? 1 : VaryingListItem, thinYears);
+  EstablishThinList(tables, kind == Regime::Unthinned ? VaryingListItem : 1, thinYears);
 
   RegimeSettings regime;
-  regime.TargetGStart = regime.TargetGEnd = BoundsFor(c.species).HeavyTargetG;
+  regime.ThinStartAge = c.startAge;
+  regime.ThinEndAge = ClassicalRegimeEndAge;
+  regime.TargetGStart = c.classicalGStart;
+  regime.TargetGEnd = c.classicalGEnd;
   StandSettings stand;
   stand.Store = &store;
   stand.Species = c.species;
@@ -85,10 +86,11 @@ double ClassicalThinning(int species, int age, double S) {
 std::vector<ClassicalGrowth> ClassicalGrowthOf(const GrowthModel& model, const SiteCase& c) {
   std::vector<ClassicalGrowth> points;
   const double S = c.siteClass;
-  for (int age = std::max(HeightFromAge, c.startAge); age <= HeightToAge; age += 5) {
+  for (int age = GrowthFromAge; age <= GrowthToAge; age += GrowthStep) {
+    if (age < c.startAge) continue;  // no stand in the table yet
     const double G = YieldTableBasalArea(c.species, age, S), next = YieldTableBasalArea(c.species, age + 1, S);
     const double N = YieldTableStemNumber(c.species, age, S), nextN = YieldTableStemNumber(c.species, age + 1, S);
-    if (!(G > 0 && next > 0 && nextN >= FewestStemsForGrowth && N > nextN)) continue;
+    if (!(G > 0 && next > 0 && N > 0 && nextN > 0)) continue;
     points.push_back({age, G, model.HdomFromHg(c.species, YieldTableHg(c.species, age, S)),
                       next - G + ClassicalThinning(c.species, age, S)});
   }
@@ -98,17 +100,19 @@ std::vector<ClassicalGrowth> ClassicalGrowthOf(const GrowthModel& model, const S
 InventoryRecords ClassicalInventoriesOf(const GrowthModel& model, const SiteCase& c) {
   InventoryRecords records{};
   const double S = c.siteClass;
-  const int first = std::max(HeightFromAge, c.startAge);
-  for (int k = 0; k < 3; ++k) {
+  int k = 0;
+  for (int age = InventoryFromAge; age <= InventoryToAge; age += InventoryStep) {
+    if (age < c.startAge) continue;
     InventoryRecord& r = records[k];
-    r.Age = first + 5 * k;
+    r.Age = age;
     r.Hg = YieldTableHg(c.species, r.Age, S);
     r.Hdom = model.HdomFromHg(c.species, r.Hg);
     r.GAfter = YieldTableBasalArea(c.species, r.Age, S);
     r.GThinned = 0;
     if (k > 0)
-      for (int age = r.Age - 5; age < r.Age; ++age) r.GThinned += ClassicalThinning(c.species, age, S);
+      for (int year = records[k - 1].Age; year < r.Age; ++year) r.GThinned += ClassicalThinning(c.species, year, S);
     r.GBefore = r.GAfter + r.GThinned;
+    ++k;
   }
   return records;
 }
@@ -124,6 +128,10 @@ SiteCase MakeCase(const GrowthModel& model, int species, int siteClass) {
   c.siteIndex = model.DominantHeightAtAge(species, 50, 50, hdom);
   c.classicalGrowth = ClassicalGrowthOf(model, c);
   c.classicalInventories = ClassicalInventoriesOf(model, c);
+  // To 0.1 m2/ha, as a forester types them.
+  auto typed = [](double G) { return std::round(10 * G) / 10; };
+  c.classicalGStart = typed(YieldTableBasalArea(species, c.startAge, siteClass));
+  c.classicalGEnd = typed(YieldTableBasalArea(species, ClassicalRegimeEndAge, siteClass));
   return c;
 }
 
@@ -133,12 +141,85 @@ std::vector<SiteCase> CasesOf(const GrowthModel& model, int species) {
   return cases;
 }
 
-CaseFigures Measure(const ParameterStore& store, const SiteCase& c) {
+std::vector<GrowthFigure> MeasureGrowth(const GrowthModel& model, const SiteCase& c, double A0) {
+  std::vector<GrowthFigure> figures;
+  for (const ClassicalGrowth& p : c.classicalGrowth) {
+    GrowthFigure g;
+    g.age = p.age, g.G = p.G, g.gross = p.grossGrowth;
+    auto si = [&](double G) { return model.BasalAreaIncrementSI(c.species, G, p.Hdom, c.siteIndex); };
+    auto a0 = [&](double G) { return model.BasalAreaIncrementA0(c.species, G, p.Hdom, A0); };
+    const double atSI = si(p.G), atA0 = A0 > 0 ? a0(p.G) : 0;
+    g.ratioSI = atSI / p.grossGrowth;
+    g.ratioA0 = atA0 / p.grossGrowth;
+    g.densityAge = p.age >= DensityFromAge && p.age <= DensityToAge;
+    if (g.densityAge) {
+      g.denserSI = si(DenserShare * p.G) / atSI, g.thinnerSI = si(ThinnerShare * p.G) / atSI;
+      if (A0 > 0) g.denserA0 = a0(DenserShare * p.G) / atA0, g.thinnerA0 = a0(ThinnerShare * p.G) / atA0;
+    }
+    figures.push_back(g);
+  }
+  return figures;
+}
+
+double ClassFromInventories(const GrowthModel& model, const SiteCase& c) {
+  const double A0 = EstimateA0FromInventories(model, c.species, c.classicalInventories);
+  if (!(A0 > 0)) return Sentinel;
+  const double siteIndex = SiteIndexFromA0(model, c.species, A0);
+  if (!(siteIndex > 0)) return Sentinel;
+  return SiteClassFromHg(c.species, model.HgFromHdom(c.species, siteIndex), 50);
+}
+
+namespace {
+
+// The inventory method's fit error for the site-index model at SI: along
+// A0 = P60 + P61 SI the growth-rate model the method uses grows alike.
+double InventoryErrorAt(const GrowthModel& model, const SiteCase& c, double SI) {
+  const InventoryRecords& records = c.classicalInventories;
+  double sum = 0;
+  for (int k = 1; k < InventoryRows && records[k].Age > 0; ++k) {
+    double H = records[k - 1].Hdom, G = records[k - 1].GAfter;
+    for (int year = records[k - 1].Age; year < records[k].Age; ++year) {
+      const double dH = model.HdomIncrementSI(c.species, H, G, SI);
+      const double dG = model.BasalAreaIncrementSI(c.species, G, H, SI);
+      H += dH, G += dG;
+    }
+    sum += (records[k].Hdom - H) * (records[k].Hdom - H) + (records[k].GBefore - G) * (records[k].GBefore - G);
+  }
+  return sum;
+}
+
+// What the fits weigh in place of the full inventory method, which would
+// cost most of their time: the site index at the bottom of the parabola
+// through the error at the case's own site index and a metre either side,
+// read as a class.
+double QuickClassFromInventories(const GrowthModel& model, const SiteCase& c) {
+  constexpr double step = 1;
+  const double below = InventoryErrorAt(model, c, c.siteIndex - step);
+  const double at = InventoryErrorAt(model, c, c.siteIndex);
+  const double above = InventoryErrorAt(model, c, c.siteIndex + step);
+  const double curvature = below - 2 * at + above;
+  if (!std::isfinite(curvature) || !std::isfinite(below) || !std::isfinite(above)) return Sentinel;
+  // No bottom between: the error falls all the way to one side.
+  double SI = curvature > 0 ? c.siteIndex - step * (above - below) / (2 * curvature)
+                            : c.siteIndex + (above < below ? 4 : -4) * step;
+  SI = std::clamp(SI, c.siteIndex - 4 * step, c.siteIndex + 4 * step);
+  return SiteClassFromHg(c.species, model.HgFromHdom(c.species, SI), 50);
+}
+
+}  // namespace
+
+CaseFigures Measure(const ParameterStore& store, const SiteCase& c, bool bothVersions) {
   static ProjectionTables tables;  // large: one instance, refilled for every table
   CaseFigures f;
+  const GrowthModel model(store);
+  f.A0 = bothVersions ? A0FromSiteIndex(model, c.species, c.siteIndex) : 0;
+  f.growth = MeasureGrowth(model, c, f.A0);
+  f.readBackClass = bothVersions ? ClassFromInventories(model, c) : QuickClassFromInventories(model, c);
   auto value = [&](int variable, int age) { return tables.Value(variable, age - c.startAge); };
 
-  Project(tables, store, c, true);
+  // Heights and production on the stand held at the classical basal areas,
+  // where the classical heights were measured.
+  Project(tables, store, c, Regime::Classical);
   f.thinnedComputed = value(HD1, 50) > 0;
   f.hd50 = value(HD1, 50);
   int compared = 0;
@@ -154,9 +235,10 @@ CaseFigures Measure(const ParameterStore& store, const SiteCase& c) {
     ++compared;
   }
   if (compared) f.hgMeanSquareShare /= compared;
+  f.classicalComputed = f.thinnedComputed;
   for (int age = c.startAge; age <= ThinnedEndAge; ++age) {
     const double mai = value(mdVdt, age);
-    if (!(mai > 0)) f.thinnedComputed = false;
+    if (!(mai > 0)) f.classicalComputed = false;
     else if (mai > f.maiMax) f.maiMax = mai, f.maiAge = age;
     if (age < ThinnedEndAge) {
       const double n = value(N3, age), next = value(N1, age + 1);
@@ -166,7 +248,7 @@ CaseFigures Measure(const ParameterStore& store, const SiteCase& c) {
   f.maiAt150 = value(mdVdt, 150);
   f.maiAt130 = value(mdVdt, 130);
 
-  Project(tables, store, c, false);
+  Project(tables, store, c, Regime::Unthinned);
   f.unthinnedComputed = f.stemNumberNeverRises = true;
   f.rsMin = 1e9;
   for (int age = c.startAge; age <= UnthinnedEndAge; ++age) {
@@ -177,23 +259,50 @@ CaseFigures Measure(const ParameterStore& store, const SiteCase& c) {
     }
     if (age > c.startAge && n > value(N1, age - 1)) f.stemNumberNeverRises = false;
     f.gMax = std::max(f.gMax, g);
+    if (age <= ClassicalRegimeEndAge) f.gMax120 = std::max(f.gMax120, g);
     f.rsMin = std::min(f.rsMin, RelativeSpacingOf(n, value(Hg1, age)));
   }
   f.nAt200 = value(N1, UnthinnedEndAge);
   return f;
 }
 
-bool HeightsHold(const SiteCase& c, const CaseFigures& f) {
-  return f.thinnedComputed && std::fabs(f.hd50 - c.siteIndex) <= HeightAt50Tolerance && f.hgMissShare <= 1;
+namespace {
+bool Within(double x, double lo, double hi) { return x >= lo && x <= hi; }
+}  // namespace
+
+bool GrowthByAgeHolds(const CaseFigures& f) {
+  for (const GrowthFigure& g : f.growth)
+    if (!Within(g.ratioSI, GrowthRatioLow, GrowthRatioHigh) || !Within(g.ratioA0, GrowthRatioLow, GrowthRatioHigh))
+      return false;
+  return !f.growth.empty();
 }
+
+bool DensityResponseHolds(const CaseFigures& f) {
+  for (const GrowthFigure& g : f.growth)
+    if (g.densityAge && !(Within(g.denserSI, DenserLow, DenserHigh) && Within(g.denserA0, DenserLow, DenserHigh) &&
+                          Within(g.thinnerSI, ThinnerLow, ThinnerHigh) && Within(g.thinnerA0, ThinnerLow, ThinnerHigh)))
+      return false;
+  return true;
+}
+
+bool ReadBackHolds(const SiteCase& c, const CaseFigures& f) {
+  return f.readBackClass > -10 && std::fabs(f.readBackClass - c.siteClass) <= ReadBackTolerance;
+}
+
+bool HeightAt50Holds(const SiteCase& c, const CaseFigures& f) {
+  return f.thinnedComputed && std::fabs(f.hd50 - c.siteIndex) <= HeightAt50Tolerance;
+}
+
+bool MeanHeightHolds(const CaseFigures& f) { return f.thinnedComputed && f.hgMissShare <= 1; }
 
 bool ProductionHolds(const SiteCase& c, const CaseFigures& f) {
-  return f.thinnedComputed && std::fabs(f.maiMax / c.yieldClass - 1) <= ProductionTolerance &&
-         (c.siteClass > 3 || f.maiAge < ThinnedEndAge);
+  return f.classicalComputed && std::fabs(f.maiMax / c.yieldClass - 1) <= ProductionTolerance;
 }
 
-bool DensityHolds(const SiteCase& c, const CaseFigures& f) {
-  return f.unthinnedComputed && f.stemNumberNeverRises && f.gMax < BoundsFor(c.species).GUpper;
+bool CapHolds(const SiteCase& c, const CaseFigures& f) {
+  const double upper = BoundsFor(c.species).GUpper;
+  return f.unthinnedComputed && f.stemNumberNeverRises && f.gMax120 < CapShareAt120 * upper &&
+         f.gMax < CapShareAt200 * upper;
 }
 
 double ClassicalHdomGrowth(const GrowthModel& model, int species, int siteClass, double hdom) {

@@ -1,5 +1,6 @@
 #include "CalibrationReport.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -32,6 +33,8 @@ std::string Mark(bool holds) { return holds ? "yes" : "**no**"; }
 
 // A target holds when it holds for site classes 1-3 and for this share of all cases.
 constexpr double RequiredShare = 0.85;
+// Target 6: the heights of today's file, no worse.
+constexpr int HeightAt50Needed = 24, MeanHeightNeeded = 21;
 
 struct Tally {
   int held = 0, total = 0;
@@ -51,27 +54,46 @@ std::string Reasons(const SiteCase& c, const CaseFigures& f) {
   if (!(YieldTableBasalArea(c.species, c.startAge, c.siteClass) > 0))
     add("the classical basal area at the start age " + std::to_string(c.startAge) +
         " is 0 (its formula is negative there), so the table has no stand to grow from");
-  else if (!f.thinnedComputed)
-    add("the thinned table has cells that cannot be computed");
-  if (!HeightsHold(c, f) && f.thinnedComputed) {
-    if (std::fabs(f.hd50 - c.siteIndex) > HeightAt50Tolerance)
-      add("HD1 at 50 years is " + Fixed(f.hd50, 1) + " m against the site index " + Fixed(c.siteIndex, 1) + " m");
-    if (f.hgMissShare > 1) {
-      const double classical = YieldTableHg(c.species, f.hgMissAge, c.siteClass);
-      add("Hg1 is " + Signed(f.hgMiss, 2) + " m off the classical " + Fixed(classical, 1) + " m at " +
-          std::to_string(f.hgMissAge) + " years (allowed " +
-          Fixed(std::max(HgRelativeTolerance * classical, HgAbsoluteTolerance), 2) + " m)");
-    }
+  else if (!f.thinnedComputed || !f.classicalComputed)
+    add("a thinned table has cells that cannot be computed");
+  if (!GrowthByAgeHolds(f)) {
+    std::string ages;
+    for (const GrowthFigure& g : f.growth)
+      if (!(g.ratioSI >= GrowthRatioLow && g.ratioSI <= GrowthRatioHigh && g.ratioA0 >= GrowthRatioLow &&
+            g.ratioA0 <= GrowthRatioHigh))
+        ages += (ages.empty() ? "" : ", ") + std::to_string(g.age) + " years x" + Fixed(g.ratioSI, 2);
+    add("target 2: the increment against the classical gross growth is " + (ages.empty() ? "unknown" : ages));
   }
-  if (!ProductionHolds(c, f) && f.thinnedComputed) {
-    if (std::fabs(f.maiMax / c.yieldClass - 1) > ProductionTolerance)
-      add("the largest mdV/dt is " + Signed(100 * (f.maiMax / c.yieldClass - 1), 1) + " % off the yield class");
-    if (c.siteClass <= 3 && f.maiAge >= ThinnedEndAge) add("mdV/dt still rises at 150 years");
+  if (!DensityResponseHolds(f)) {
+    std::string ages;
+    for (const GrowthFigure& g : f.growth)
+      if (g.densityAge && !(g.denserSI >= DenserLow && g.denserSI <= DenserHigh && g.thinnerSI >= ThinnerLow &&
+                            g.thinnerSI <= ThinnerHigh && g.denserA0 >= DenserLow && g.denserA0 <= DenserHigh &&
+                            g.thinnerA0 >= ThinnerLow && g.thinnerA0 <= ThinnerHigh))
+        ages += (ages.empty() ? "" : ", ") + std::to_string(g.age) + " years x" + Fixed(g.denserSI, 2) + " / x" +
+                Fixed(g.thinnerSI, 2);
+    add("target 3: the increment at 1.25 / 0.75 of the classical G is " + ages);
+  }
+  if (!ReadBackHolds(c, f))
+    add("target 4: the classical inventories read as class " +
+        (f.readBackClass > -10 ? Fixed(f.readBackClass, 1) : std::string("none")));
+  if (!ProductionHolds(c, f) && f.classicalComputed)
+    add("target 5: the largest mdV/dt is " + Signed(100 * (f.maiMax / c.yieldClass - 1), 1) + " % off the yield class");
+  if (!HeightAt50Holds(c, f) && f.thinnedComputed)
+    add("HD1 at 50 years is " + Fixed(f.hd50, 1) + " m against the site index " + Fixed(c.siteIndex, 1) + " m");
+  if (!MeanHeightHolds(f) && f.thinnedComputed) {
+    const double classical = YieldTableHg(c.species, f.hgMissAge, c.siteClass);
+    add("Hg1 is " + Signed(f.hgMiss, 2) + " m off the classical " + Fixed(classical, 1) + " m at " +
+        std::to_string(f.hgMissAge) + " years (allowed " +
+        Fixed(std::max(HgRelativeTolerance * classical, HgAbsoluteTolerance), 2) + " m)");
   }
   if (!f.unthinnedComputed && f.thinnedComputed) add("the unthinned table has cells that cannot be computed");
   if (!f.stemNumberNeverRises) add("the unthinned stem number rises");
-  if (f.gMax >= BoundsFor(c.species).GUpper)
-    add("the unthinned basal area reaches " + Fixed(f.gMax, 1) + " m2/ha");
+  const double upper = BoundsFor(c.species).GUpper;
+  if (f.gMax120 >= CapShareAt120 * upper || f.gMax >= CapShareAt200 * upper)
+    add("target 7: the unthinned basal area reaches " + Fixed(f.gMax120, 1) + " m2/ha by 120 years and " +
+        Fixed(f.gMax, 1) + " by 200 (bounds " + Fixed(CapShareAt120 * upper, 1) + " and " +
+        Fixed(CapShareAt200 * upper, 1) + ")");
   return why.str();
 }
 
@@ -106,30 +128,6 @@ void WriteHeightGrowthRatios(std::ostream& out, const GrowthModel& model, const 
   out << ".\n\n";
 }
 
-// How far young stands grow ahead of the classical ones (see the basal-area fit).
-void WriteBasalAreaGrowth(std::ostream& out, const GrowthModel& model, const SpeciesResult& r) {
-  const SiteCase& c = r.cases[1];
-  std::string figures;
-  for (const ClassicalGrowth& p : c.classicalGrowth)
-    if (p.age % 20 == 10)
-      figures += (figures.empty() ? " " : ", ") + std::to_string(p.age) + " years " +
-                 Fixed(model.BasalAreaIncrementSI(c.species, p.G, p.Hdom, c.siteIndex), 2) + " / " +
-                 Fixed(p.grossGrowth, 2);
-  out << "Basal-area increment at the classical state of site class 2, model / classical gross estimate "
-         "(m2/ha a year):"
-      << figures << ".\n\n";
-}
-
-// The site class the program reads from the case's classical inventories
-// (site method 0); below -10 when it reads none.
-double ClassFromInventories(const GrowthModel& model, const SiteCase& c) {
-  const double A0 = EstimateA0FromInventories(model, c.species, c.classicalInventories);
-  if (!(A0 > 0)) return Sentinel;
-  const double siteIndex = SiteIndexFromA0(model, c.species, A0);
-  if (!(siteIndex > 0)) return Sentinel;
-  return SiteClassFromHg(c.species, model.HgFromHdom(c.species, siteIndex), 50);
-}
-
 const char* Intro =
     "# Calibration of the parameter data file\n\n"
     "`data/OrvenPar.drc`, the parameter data file the program reads, is\n"
@@ -138,26 +136,34 @@ const char* Intro =
     "writes. Do not edit either by hand.\n\n"
     "## The stands and the targets\n\n"
     "For every species and every classical site class from 1 to the top of\n"
-    "the range its classical yield table accepts without warning, the table a\n"
+    "the range its classical yield table accepts without warning, the stand a\n"
     "forester gets with the site given as that class at 50 years (so the\n"
     "site-index model projects it, from the classical table's state in the\n"
-    "first year): total volume; the standard \"Heavy thinning\" regime (25\n"
-    "m2/ha for the broadleaves, 35 for the conifers, quotients 0.90 to 1.00\n"
-    "from 20 to 80 years); thinnings at intervals proportional to age (a tenth\n"
-    "of the age); from the start age the program suggests (20 years, raised to\n"
-    "the first whole year after the classical mean height reaches 2 m, and on\n"
-    "to the first year with a classical basal area) to 150 years. The same\n"
-    "stand unthinned (an empty list of thinning ages) runs to 200 years.\n\n"
+    "first year), total volume, thinnings at intervals proportional to age (a\n"
+    "tenth of the age), from the start age the program suggests (20 years,\n"
+    "raised to the first whole year after the classical mean height reaches 2\n"
+    "m, and on to the first year with a classical basal area):\n\n"
+    "- thinned to the classical basal areas: the first/last-thinning regime\n"
+    "  from the classical G at the start age to the classical G at 120 years\n"
+    "  (each to 0.1 m2/ha), quotients 0.90 to 1.00, to 150 years;\n"
+    "- unthinned (an empty list of thinning ages), to 200 years.\n\n"
+    "The classical gross growth of a year is the rise of the classical basal\n"
+    "area plus the stems the classical stem number loses, taken at 0.8 of the\n"
+    "quadratic mean diameter. The targets, in their order of priority (a lower\n"
+    "one never outweighs one above it):\n\n"
     "| target | holds for a stand when |\n|---|---|\n"
     "| 1, scale of the growth-rate parameter | for every site index SI of the data (SImin, every whole metre between, SImax; ash 15-32 m) `A0FromSiteIndex(SI)` lies in the growth-rate search range and `SiteIndexFromA0` of it returns SI within 0.5 m; the keyed-in preset (not oak's) gives a site index within 0.8 SImin-1.2 SImax |\n"
-    "| 2, heights | HD1 at 50 years lies within 1.5 m of the site index, and Hg1 within 12 % (at least 1.5 m) of the classical mean height at every age from 30 (or the start) to 120 years |\n"
-    "| 3, volume production | the largest mdV/dt lies within 15 % of the classical yield class, and for site classes 1-3 it is reached before 150 years |\n"
-    "| 4, density | the unthinned stand keeps positive stem numbers and basal areas to 200 years, its stem number never rises, and its basal area stays below the upper end of the data's basal areas |\n\n"
-    "Targets 2-4 hold when they hold for every stand of site class 1-3 and for\n"
-    "at least 85 % of all stands; target 1 must hold for every species.\n"
-    "`tests/reference/check_calibration.py` measures all four from outside: it\n"
-    "writes the settings files itself, runs `orven-table` on them and compares\n"
-    "its figures with the ones below.\n\n";
+    "| 2, growth by age | at the classical states of ages 20-100, every 10 years from the start age, where the classical stem number is positive, the basal-area increment of both versions (site-index model at the site index, growth-rate model at `A0FromSiteIndex` of it) lies within x0.67-x1.5 of the classical gross growth |\n"
+    "| 3, growth by density | at the same states of ages 30-80, the increment at 1.25 times the classical basal area lies within 0.8-1.2 of that at the classical basal area, and at 0.75 times it within 0.7-1.1, both versions |\n"
+    "| 4, inventory read-back | inventories from the classical table (ages 20-60 every 5 years: dominant height, G after thinning, G thinned = the stems lost at 0.8 of Dg) read back through the inventory method (site method 0) within 1 class |\n"
+    "| 5, production | the largest mdV/dt of the stand thinned to the classical basal areas lies within 15 % of the yield class |\n"
+    "| 6, heights | in the thinned table, HD1 at 50 years lies within 1.5 m of the site index (24 of 31 stands, as many as before this fit), and Hg1 within 12 % (at least 1.5 m) of the classical mean height at every age from 30 (or the start) to 120 years (21 of 31 stands) |\n"
+    "| 7, density cap | the unthinned stand keeps positive stem numbers and basal areas to 200 years, its stem number never rises, and its basal area stays below 1.3 times the upper end of the data's basal areas up to 120 years and below 1.5 times it at 200 |\n\n"
+    "Targets 2-5 hold when they hold for every stand of site class 1-3;\n"
+    "target 7 when also for at least 85 % of all stands; target 1 must hold for\n"
+    "every species. `tests/reference/check_calibration.py` measures them from\n"
+    "outside: it writes the settings files itself, runs `orven-table` on them\n"
+    "and compares its figures with the ones below.\n\n";
 
 const char* Sources =
     "## Where the coefficients come from\n\n"
@@ -165,7 +171,7 @@ const char* Sources =
     "| 4 | height-age curve b, beta, d (P18-P20) | least squares through the classical dominant heights (`HdomFromHg` of the classical mean height), every half site class of the accepted range, ages 10-150, each curve through its class's height at 50 years, starting from the envelope curve of the data (ash: hand-chosen); beta > 0, so the curve works for every reference height |\n"
     "| 11 | site-index height increment P60-P64 | fitted to the targets over the stands above. The rate P60 + P61 SI is searched as its place in the growth-rate search range at SImin and SImax (between 1 % and 99 %), so the scale stays inside the range whatever the shape; P62-P64 are the shape |\n"
     "| 1 | growth-rate height increment P2-P4 | equal to P62-P64: the two versions grow alike along A0 = P60 + P61 SI, so `A0FromSiteIndex` finds that line exactly |\n"
-    "| 12 | site-index basal-area increment P66-P71 | fitted to the targets, chiefly the yield class and the unthinned basal area, with one more aim: at the classical stands' states (every 5 years from 30 to 120) the increment should change with age as the classical gross growth does (the rise of the classical basal area plus the stems the classical stem number loses, taken at 0.8 of the quadratic mean diameter); the rate P66 + P67 SI is searched by its values at SImin and SImax, and the increment at 15 m2/ha is held between half and 1.3 times that at 35 m2/ha |\n"
+    "| 12 | site-index basal-area increment P66-P71 | placed first by the growth by age and by density alone (targets 2 and 3 need no table): a search from a grid of 60 shapes (the exponent P68 of G, the basal area of the peak -P68/P69 against the classical one, the exponent P71 of Hdom), the rates starting where the mean ratio to the classical gross growth is 1; then fitted to all targets with the others. The rate P66 + P67 SI is searched by its values at SImin and SImax |\n"
     "| 2 | growth-rate basal-area increment P6-P11 | P7 = P67 / P61, P6 = P66 - P7 P60, P8-P11 = P68-P71: equal to group 12 along the same line |\n"
     "| 13 | self-thinning P72-P74 | fitted to the targets with two more aims: the unthinned stand approaches a relative spacing (RTA1) of about 14 % but stays above 12 %, and a thinned stand loses under 1 % of its stems a year |\n"
     "| 3 | growth-rate stem-number change P12-P14 | equal to group 13 |\n"
@@ -173,37 +179,50 @@ const char* Sources =
     "| 5, 6 | dominant from mean height, dominant height after thinning | hand-chosen, unchanged (the classical tables give mean heights only and nothing on the effect of a thinning) |\n\n"
     "The groups 11-13 are fitted in turns, three times, each by NLopt's BOBYQA\n"
     "from the previous values with a fixed evaluation limit (the first height\n"
-    "fit from a grid of 30 shapes); the misfit weighs the heights most, then the\n"
-    "production and the density, counts the stands of site classes 1-3 a\n"
-    "hundred times, and keeps the keyed-in preset inside the data's site\n"
-    "indices.\n\n";
+    "fit from a grid of 30 shapes). The misfit follows the order of the\n"
+    "targets: leaving a band of growth by age or by density costs most, then\n"
+    "the inventory read-back (in the fits read through the site-index model:\n"
+    "the bottom of the inventory method's error between a metre either side\n"
+    "of the class's site index), then production and heights, then the\n"
+    "unthinned basal area; it counts the stands of site classes 1-3 a hundred\n"
+    "times, and keeps the keyed-in preset inside the data's site indices.\n\n";
 
 const char* Limits =
     "## What the model cannot follow\n\n"
-    "- **Heights of the poorer classes late in life.** At the same dominant\n"
-    "  height and basal area the model's height growth differs between two\n"
-    "  sites only by the ratio of their rates, P60 + P61 SI, at every height;\n"
-    "  and in the thinned tables the basal area is the same for all classes.\n"
-    "  The classical curves spread apart with height instead: the poorer\n"
-    "  classes level off (the ratios under each species below). The fit\n"
-    "  favours site classes 1-3, so the poorer classes overshoot their\n"
-    "  classical heights late in life. Where classes 1 and 3 need a larger\n"
-    "  ratio than the growth-rate search range allows (Sitka spruce), they\n"
-    "  miss too: no fit tried, one weighing the heights alone included,\n"
-    "  brought both within their tolerances inside the search range. Target 2\n"
-    "  therefore does not hold.\n"
-    "- **Basal-area growth of young stands.** An unthinned stand must stop\n"
-    "  short of the data's largest basal area by 200 years, and the model's\n"
-    "  increment has no term for the loss to self-thinning: it can only fall\n"
-    "  with basal area and with height. Met together with the yield class,\n"
-    "  this makes young stands grow faster and old ones slower than the\n"
-    "  classical ones (the figures under each species below), most in the\n"
-    "  conifers. Inventories taken from the classical tables (site method 0:\n"
-    "  30, 35 and 40 years; the last column of the tables below) then read\n"
-    "  too poor a class for Norway spruce. Its rate line is nearly flat (the\n"
-    "  keyed-in preset 0.007 must read as at least 0.8 SImin, and the search\n"
-    "  range ends at 0.014), so its heights say little about the site and its\n"
-    "  basal areas decide the estimate.\n\n";
+    "- **The unthinned basal area (target 7).** The increment has no term for\n"
+    "  self-thinning. With its growth by age held to the classical gross growth\n"
+    "  (target 2) and its response to density flat around the classical basal\n"
+    "  area (target 3), only the factor G^P68 exp(P69 G) can brake an unthinned\n"
+    "  stand, and a shape flat within x0.8-1.2 at 1.25 and within x0.7-1.1 at\n"
+    "  0.75 of the classical G brakes slowly: for Norway spruce, the better\n"
+    "  Sitka spruce classes, silver fir and the poorer oak classes the unthinned\n"
+    "  basal area passes 1.3 times the data's largest before 120 years (the\n"
+    "  tables below). A stronger brake breaks target 3: a fit with P68 about\n"
+    "  0.3 and P69 about -0.09, whose increment peaks at about 3 m2/ha, raised\n"
+    "  the increment of a stand thinned to 0.75 of the classical G by 70-90 %.\n"
+    "- **Sitka spruce, growth by age of site class 3 (target 2).** The classical\n"
+    "  gross growth of class 3 falls about tenfold from 20 to 100 years, from\n"
+    "  3.7 to 0.35 m2/ha a year, at a nearly constant basal area; that of class\n"
+    "  1 only about threefold, from 3.0 to 0.9 from 20 to 90 years. The model's\n"
+    "  fall with age is the same height term for every class, the site only a\n"
+    "  factor (P66 + P67 SI), so a fall steep enough for class 3 is too steep\n"
+    "  for class 1, which already sits near the lower end of the band (about\n"
+    "  x0.7 at 50-70 years): the ratio of class 3 runs from about x0.7 at 20\n"
+    "  years to x1.7 at 100, wider than the band x0.67-x1.5 allows.\n"
+    "- **Production at classical density (target 5).** The classical tables'\n"
+    "  own gross growth, their rise of G plus their stems lost, yields well\n"
+    "  below their yield class; with the increment held within the band of\n"
+    "  target 2 and the heights of target 6, the stand thinned to the classical\n"
+    "  basal areas falls short by more than 15 % where the tables below say so.\n"
+    "  In trial fits that weighed production ever more, Norway spruce class 1\n"
+    "  came no closer than -15.0 % and Sitka spruce class 3 than -15.8 %, while\n"
+    "  the dominant heights at 50 years of up to five more stands missed.\n"
+    "- **Heights of the poorer classes late in life (target 6).** At the same\n"
+    "  dominant height and basal area the model's height growth differs\n"
+    "  between two sites only by the ratio of their rates, P60 + P61 SI, at\n"
+    "  every height. The classical curves spread apart with height instead: the\n"
+    "  poorer classes level off (the ratios under each species below), so the\n"
+    "  poorer classes overshoot or undershoot their classical heights.\n\n";
 
 }  // namespace
 
@@ -211,7 +230,14 @@ void WriteReport(std::ostream& out, const std::vector<SpeciesResult>& results, c
   out << Intro;
   const GrowthModel model(store);
 
-  Tally heights, production, density, heightsBefore, productionBefore, densityBefore;
+  // Targets 2-7 after the fit and with the starting coefficients; target 6 in two parts.
+  std::array<Tally, 7> after, before;
+  enum { ByAge, ByDensity, ReadBack, Production, HeightAt50, MeanHeight, Cap };
+  auto verdicts = [](const SiteCase& c, const CaseFigures& f) {
+    return std::array<bool, 7>{GrowthByAgeHolds(f), DensityResponseHolds(f), ReadBackHolds(c, f),
+                               ProductionHolds(c, f),  HeightAt50Holds(c, f), MeanHeightHolds(f),
+                               CapHolds(c, f)};
+  };
   bool scaleHolds = true;
   std::ostringstream detail;
   for (const SpeciesResult& r : results) {
@@ -235,55 +261,73 @@ void WriteReport(std::ostream& out, const std::vector<SpeciesResult>& results, c
     detail << "\nKeyed-in preset " << Fixed(s.presetRate, 3) << ": site index " << Fixed(s.presetSiteIndex, 1)
            << " m" << (s.presetExempt ? " (exempt: it lies outside the search range on purpose)" : "")
            << ". Target 1: " << Mark(s.holds) << ".\n\n"
-           << "| class | SI (m) | start | HD1 at 50 (m) | Hg1 worst miss (m) at age | target 2 | yield class | "
-              "mdV/dt max (age) | miss | target 3 | unthinned G1 max / bound | N1 at 200 | target 4 | "
-              "inventories read as class |\n"
-           << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
-    std::ostringstream misses;
+           << "| class | SI (m) | start | target 2 | target 3 | inventories read as class | target 4 | "
+              "yield class | mdV/dt max (age) | miss | target 5 | HD1 at 50 (m) | 6, HD1 | "
+              "Hg1 worst miss (m) at age | 6, Hg1 | unthinned G1 max to 120 / to 200 / bound | N1 at 200 | "
+              "target 7 |\n"
+           << "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n";
+    std::ostringstream misses, growth;
+    growth << "Basal-area increment at the classical states (m2/ha a year; gross: the rise of the classical G "
+              "plus the stems lost at 0.8 of Dg), model over gross growth for both versions, and the increment "
+              "at 1.25 and 0.75 of the classical G over that at the classical G (ages 30-80):\n\n"
+           << "| class | age | G | gross | SI model | A0 model | x1.25 SI | x1.25 A0 | x0.75 SI | x0.75 A0 |\n"
+           << "|---|---|---|---|---|---|---|---|---|---|\n";
     for (std::size_t k = 0; k < r.cases.size(); ++k) {
       const SiteCase& c = r.cases[k];
       const CaseFigures& f = r.after[k];
-      const bool h = HeightsHold(c, f), p = ProductionHolds(c, f), d = DensityHolds(c, f);
-      heights.Add(c, h), production.Add(c, p), density.Add(c, d);
-      heightsBefore.Add(c, HeightsHold(c, r.before[k]));
-      productionBefore.Add(c, ProductionHolds(c, r.before[k]));
-      densityBefore.Add(c, DensityHolds(c, r.before[k]));
+      const std::array<bool, 7> v = verdicts(c, f), v0 = verdicts(c, r.before[k]);
+      for (int t = 0; t < 7; ++t) after[t].Add(c, v[t]), before[t].Add(c, v0[t]);
       // Figures of cells that cannot be computed show as "n/a".
       auto figure = [](bool known, const std::string& text) { return known ? text : std::string("n/a"); };
       const bool maiKnown = f.maiAge > 0;
-      const double inventoryClass = ClassFromInventories(model, c);
       detail << "| " << c.siteClass << " | " << Fixed(c.siteIndex, 1) << " | " << c.startAge << " | "
-             << figure(f.hd50 > 0, Fixed(f.hd50, 1)) << " | "
-             << figure(f.hgMissAge > 0, Signed(f.hgMiss, 2) + " at " + std::to_string(f.hgMissAge)) << " | "
-             << Mark(h) << " | " << Fixed(c.yieldClass, 1) << " | "
+             << Mark(v[ByAge]) << " | " << Mark(v[ByDensity]) << " | "
+             << figure(f.readBackClass > -10, Fixed(f.readBackClass, 1)) << " | " << Mark(v[ReadBack]) << " | "
+             << Fixed(c.yieldClass, 1) << " | "
              << figure(maiKnown, Fixed(f.maiMax, 1) + " (" + std::to_string(f.maiAge) + ")") << " | "
-             << figure(maiKnown, Signed(100 * (f.maiMax / c.yieldClass - 1), 1) + " %") << " | " << Mark(p)
-             << " | " << Fixed(f.gMax, 1) << " / " << Fixed(b.GUpper, 1) << " | "
-             << figure(f.nAt200 > 0, Fixed(f.nAt200, 0)) << " | " << Mark(d) << " | "
-             << figure(inventoryClass > -10, Fixed(inventoryClass, 1)) << " |\n";
-      if (!(h && p && d)) misses << "- Site class " << c.siteClass << ": " << Reasons(c, f) << ".\n";
+             << figure(maiKnown, Signed(100 * (f.maiMax / c.yieldClass - 1), 1) + " %") << " | "
+             << Mark(v[Production]) << " | " << figure(f.hd50 > 0, Fixed(f.hd50, 1)) << " | "
+             << Mark(v[HeightAt50]) << " | "
+             << figure(f.hgMissAge > 0, Signed(f.hgMiss, 2) + " at " + std::to_string(f.hgMissAge)) << " | "
+             << Mark(v[MeanHeight]) << " | " << Fixed(f.gMax120, 1) << " / " << Fixed(f.gMax, 1) << " / "
+             << Fixed(b.GUpper, 1) << " | " << figure(f.nAt200 > 0, Fixed(f.nAt200, 0)) << " | " << Mark(v[Cap])
+             << " |\n";
+      for (const GrowthFigure& g : f.growth) {
+        growth << "| " << c.siteClass << " | " << g.age << " | " << Fixed(g.G, 1) << " | " << Fixed(g.gross, 2)
+               << " | " << Fixed(g.ratioSI, 2) << " | " << Fixed(g.ratioA0, 2);
+        if (g.densityAge)
+          growth << " | " << Fixed(g.denserSI, 2) << " | " << Fixed(g.denserA0, 2) << " | " << Fixed(g.thinnerSI, 2)
+                 << " | " << Fixed(g.thinnerA0, 2) << " |\n";
+        else
+          growth << " | - | - | - | - |\n";
+      }
+      const std::string why = Reasons(c, f);
+      if (!why.empty()) misses << "- Site class " << c.siteClass << ": " << why << ".\n";
     }
-    detail << "\n";
+    detail << "\n" << growth.str() << "\n";
     WriteHeightGrowthRatios(detail, model, r);
-    WriteBasalAreaGrowth(detail, model, r);
     if (misses.tellp()) detail << "Missed:\n\n" << misses.str() << "\n";
   }
 
-  auto line = [&](const char* name, const Tally& after, const Tally& before) {
-    out << "| " << name << " | " << after.held << " of " << after.total << " | "
-        << (after.everyGoodClass ? "yes" : "no") << " | " << Mark(after.Holds()) << " | " << before.held
-        << " of " << before.total << " |\n";
+  auto line = [&](const char* name, const Tally& a, const Tally& b0, bool holds) {
+    out << "| " << name << " | " << a.held << " of " << a.total << " | " << (a.everyGoodClass ? "yes" : "no")
+        << " | " << Mark(holds) << " | " << b0.held << " of " << b0.total << " |\n";
   };
   out << "## Summary\n\n"
       << "Target 1: " << Mark(scaleHolds) << " (every species).\n\n"
       << "| target | stands that hold | all of site classes 1-3 | target holds | with the starting coefficients |\n"
       << "|---|---|---|---|---|\n";
-  line("2, heights", heights, heightsBefore);
-  line("3, volume production", production, productionBefore);
-  line("4, density", density, densityBefore);
+  line("2, growth by age", after[ByAge], before[ByAge], after[ByAge].everyGoodClass);
+  line("3, growth by density", after[ByDensity], before[ByDensity], after[ByDensity].everyGoodClass);
+  line("4, inventory read-back", after[ReadBack], before[ReadBack], after[ReadBack].everyGoodClass);
+  line("5, production", after[Production], before[Production], after[Production].everyGoodClass);
+  line("6, HD1 at 50", after[HeightAt50], before[HeightAt50], after[HeightAt50].held >= HeightAt50Needed);
+  line("6, Hg1", after[MeanHeight], before[MeanHeight], after[MeanHeight].held >= MeanHeightNeeded);
+  line("7, density cap", after[Cap], before[Cap], after[Cap].Holds());
   out << "\n" << Limits << "## Per species\n\n"
-      << "Hg1 worst miss: Hg1 minus the classical mean height where the miss is largest against its\n"
-      << "allowance. mdV/dt miss: against the yield class.\n\n"
+      << "Targets 2 and 3: every classical state of the class within its bands, both versions. Hg1 worst miss:\n"
+      << "Hg1 minus the classical mean height where the miss is largest against its allowance. mdV/dt miss:\n"
+      << "against the yield class.\n\n"
       << detail.str() << Sources;
 
   out << "## Coefficients\n\n| species | group 4 | group 11 | group 12 | group 13 | group 7 |\n"
