@@ -14,6 +14,7 @@
 #include <QTableView>
 
 #include "DesktopFixture.h"
+#include "WalkSupport.h"
 #include "app/delegates/ResultGridDelegate.h"
 #include "app/models/ResultGridModel.h"
 #include "app/pages/TablesPage.h"
@@ -517,6 +518,35 @@ private slots:
                              QString::fromStdString(rows[1][0]) + QStringLiteral("\t") +
                              QString::fromStdString(rows[1][1]);
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+  }
+
+  void TheFirstYearGridTypesAndDeletesItsValues() {
+    Program program(true, ReturningUser);
+    Activate(program);
+    ReachTheTables(program);
+    program.Main().ShowPage(MainWindow::ThinningTab);
+    QApplication::processEvents();
+    const Session& s = program.session();
+    auto* grid = program.Find<QTableWidget>("sgInitState");
+    grid->setFocus(Qt::TabFocusReason);
+    grid->setCurrentCell(1, 1);
+    QTest::keyClick(grid->viewport(), '1');
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    Focus(program, "edtEndAge");  // leaving the grid reads it
+    QTRY_VERIFY(s.Tables.Typed(D1, 0));
+    QCOMPARE(s.Tables.Value(D1, 0), 12.5);
+    QVERIFY(s.Tables.StateTableTyped);
+    QVERIFY(!program.Find<QWidget>("edtStartAge")->isEnabled());
+
+    grid->setFocus(Qt::TabFocusReason);
+    grid->setCurrentCell(1, 1);
+    QApplication::processEvents();
+    QVERIFY(program.Action("miDeleteEntry")->isEnabled());
+    program.Action("miDeleteEntry")->trigger();
+    QVERIFY(!s.Tables.Typed(D1, 0));
+    QVERIFY(!s.Tables.StateTableTyped);
+    QVERIFY(program.Find<QWidget>("edtStartAge")->isEnabled());
   }
 
   void TheDelegatePaintsTheCoresColours() {
