@@ -446,6 +446,17 @@ private slots:
       QVERIFY2(ReadFile(saved) == expected.join('\n'), qPrintable(file));
       QCOMPARE(program.session().CurrentFileName, saved.toStdString());
       QVERIFY(program.Main().windowTitle().startsWith(QStringLiteral("SAVED.ORVEN:")));
+      // A new table offers the file again as the recent one.
+      program.session().TableChanged = false;
+      program.Action("miNew")->trigger();
+      QAction* recent = program.Action("miOpenExisting");
+      QVERIFY(recent->isVisible() && recent->isEnabled());
+      QCOMPARE(recent->toolTip(), saved);
+      QVERIFY(recent->text().startsWith(QStringLiteral("&1:  ")) && recent->text().endsWith(QStringLiteral("saved")));
+      program.Action("miOpenExisting")->trigger();
+      QCOMPARE(program.session().CurrentFileName, saved.toStdString());
+      QCOMPARE(program.Main().CurrentPage(), int(MainWindow::TablesTab));
+      QVERIFY(!recent->isEnabled());
     }
   }
 

@@ -255,6 +255,11 @@ void MainWindow::RefreshMenus() {
   QAction* recent = Action("miOpenExisting");
   recent->setVisible(!s.RecentFileName.empty());
   recent->setEnabled(!s.RecentFileName.empty() && s.RecentFileName != s.CurrentFileName);
+  // A new table or an opened file changes the recent file.
+  if (!s.RecentFileName.empty()) {
+    recent->setText(QString::fromStdString(OpenExistingCaption(s.RecentFileName)));
+    recent->setToolTip(QString::fromStdString(s.RecentFileName));
+  }
 }
 
 }  // namespace orven
