@@ -64,7 +64,8 @@ void MainWindow::BuildPages() {
             });
   }
   auto* tables = static_cast<TablesPage*>(pages_[TablesTab]);
-  connect(tables, &TablesPage::ViewStateChanged, this, &MainWindow::RefreshMenus);
+  // Queued: focus changes while the window is torn down reach no half-destroyed menus.
+  connect(tables, &TablesPage::ViewStateChanged, this, &MainWindow::RefreshMenus, Qt::QueuedConnection);
   connect(tables, &TablesPage::ColumnDialogRequested, this, &MainWindow::ShowColumnDialog);
   setCentralWidget(pcTabSheets_);
   connect(pcTabSheets_, &QTabWidget::currentChanged, this, &MainWindow::PageChanged);
