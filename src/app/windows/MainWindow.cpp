@@ -43,6 +43,7 @@ MainWindow::~MainWindow() {
   // The child windows close while this one is half gone: no more refreshes.
   disconnect(qApp, nullptr, this, nullptr);
   disconnect(&controller_, nullptr, this, nullptr);
+  for (Page* page : pages_) page->disconnect(this);
 }
 
 void MainWindow::BuildPages() {
