@@ -297,6 +297,22 @@ private slots:
     QCOMPARE(program.Help().LastContext(), 20);
   }
 
+  void TheTablesPagesHelpPopUpsOpenTheirTopics() {
+    HelpProgram program(AllFiles, " 1 0 0 1 0\n");
+    WalkToTheFinalStep(program);
+    program.Main().GoToPage(MainWindow::TablesTab);
+    const std::pair<const char*, int> cases[] = {{"rgShowYears", 19}, {"rgThinInterval", 18}, {"edtThinYear", 18}};
+    for (const auto& [control, context] : cases) {
+      QWidget* widget = program.Find(control);
+      QVERIFY2(widget && widget->contextMenuPolicy() == Qt::CustomContextMenu, control);
+      ChooseFirstItemOfNextMenu();
+      emit widget->customContextMenuRequested(QPoint(3, 3));
+      QTRY_COMPARE(program.Help().LastContext(), context);
+      program.Help().ShowContext(0);
+    }
+    QCOMPARE(program.TopicTitle(), QStringLiteral("ORVEN help"));
+  }
+
   void TheQuickGuideShowsTheFileOrOnlyTheErrorLine() {
     {
       HelpProgram program(AllFiles);
