@@ -9,6 +9,9 @@ namespace orven {
 // in UTF-8 throughout.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// Appends one code point (at most 0x10FFFF) in UTF-8.
+void AppendUtf8(std::string& out, char32_t code);
+
 // Characters that Windows-1252 cannot hold, and malformed UTF-8, become '?'.
 std::string Utf8ToWindows1252(std::string_view text);
 
