@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include "app/SessionController.h"
+#include "app/session/HelpTopics.h"
 #include "app/session/SitePageControls.h"
 #include "app/texts/SitePageTexts.h"
 #include "app/widgets/CheckedEdit.h"
@@ -31,23 +32,8 @@
 namespace orven {
 namespace {
 
-// The help topic of each control that has one; a control without one takes
-// the topic of the nearest parent that has.
-constexpr std::pair<const char*, int> HelpContexts[] = {
-    {"rgSpecies", 4},       {"rgSiteQuality", 5},   {"gbSiteQuality", 6},  {"lblSC", 6},
-    {"lblYC", 6},           {"lblSI", 6},           {"rgHeight", 7},       {"sgInventory", 8},
-    {"lblInventory", 8},    {"gbSiteIndex", 9},     {"edtYieldClass", 9},  {"edtStandHeight", 9},
-    {"edtSiteClass", 9},    {"edtStandAge", 9},     {"lblYieldClass", 9},  {"lblStandHeight", 9},
-    {"lblSiteClass", 9},    {"lblStandAge", 9},     {"sgSoil", 10},        {"lblSoil", 10},
-    {"gbA0parameter", 11},  {"pnlA0parameter", 11}, {"edtA0parameter", 11}, {"lblA0parameter", 11},
-    {"gbGcorrection", 11},  {"edtGcorrection", 11}, {"lblGcorrection", 11}, {"rgVolume", 12},
-};
-
-int OwnHelpContext(const QString& name) {
-  for (const auto& [control, context] : HelpContexts)
-    if (name == QLatin1String(control)) return context;
-  return -1;
-}
+// The help topic the core gives a control by its object name.
+int OwnHelpContext(const QString& name) { return orven::HelpContextOf(name.toStdString()); }
 
 // The grid's cell editor reports every keystroke, as the session keeps the
 // cell texts; the text shown back is not written into an editor that already
