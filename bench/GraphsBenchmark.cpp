@@ -13,6 +13,7 @@
 #include "app/session/Session.h"
 #include "graphs/ChartWidget.h"
 #include "model/GrowthModel.h"
+#include "support/StandardWalk.h"
 
 using namespace orven;
 
@@ -24,14 +25,7 @@ Session& LongTable() {
   static Session* session = [] {
     ReadParametersAtStartUp(store, ORVEN_PARAMETER_FILE, Language::English);
     auto* s = new Session(store, Language::English, '.');
-    s->rgSpeciesClick(0);
-    s->rgSiteQualityClick(2);
-    s->rgHeightClick(0);
-    s->SiteInputEntered();
-    s->SiteEditExit(SiteEdit::SiteClass, "1.5");
-    s->rgVolumeClick(0);
-    s->rgPresetClick(0);
-    s->rgTargetGClick(1);
+    testing::WalkToTheThinningPage(*s);
     s->AgeRangeEntered();
     s->edtStartAgeExit("16");
     s->edtEndAgeExit("250");

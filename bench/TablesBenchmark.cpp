@@ -19,6 +19,7 @@
 #include "app/pages/TablesPage.h"
 #include "app/windows/FileCommands.h"
 #include "app/windows/MainWindow.h"
+#include "support/StandardWalk.h"
 
 using namespace orven;
 
@@ -58,14 +59,7 @@ void Repaint(TablesPage& page) {
 void BM_TypeIntoA235YearTable(benchmark::State& state) {
   Program program;
   program.desktop->Controller().Run([](Session& s) {
-    s.rgSpeciesClick(0);
-    s.rgSiteQualityClick(2);
-    s.rgHeightClick(0);
-    s.SiteInputEntered();
-    s.SiteEditExit(SiteEdit::SiteClass, "1.5");
-    s.rgVolumeClick(0);
-    s.rgPresetClick(0);
-    s.rgTargetGClick(1);
+    testing::WalkToTheThinningPage(s);
     s.AgeRangeEntered();
     s.edtStartAgeExit("16");
     s.edtEndAgeExit("250");

@@ -14,6 +14,7 @@
 #include <QTableView>
 
 #include "DesktopFixture.h"
+#include "support/StandardWalk.h"
 #include "WalkSupport.h"
 #include "app/delegates/ResultGridDelegate.h"
 #include "app/models/ResultGridModel.h"
@@ -49,17 +50,8 @@ void Activate(Program& program) {
 // final step reached through the session's handlers, the tables page shown.
 void ReachTheTables(Program& program) {
   program.desktop->Controller().Run([](Session& s) {
-    s.rgSpeciesClick(0);
-    s.rgSiteQualityClick(2);
-    s.rgHeightClick(0);
-    s.SiteInputEntered();
-    s.SiteEditExit(SiteEdit::SiteClass, "1.5");
-    s.rgVolumeClick(0);
-    s.rgPresetClick(0);
-    s.rgTargetGClick(1);
-    s.AgeRangeEntered();
-    s.ConstraintEdited();
-    s.InitStateEntered();
+    WalkToTheThinningPage(s);
+    FinishTheWalk(s);
   });
   program.Main().ShowPage(MainWindow::TablesTab);
   QApplication::processEvents();

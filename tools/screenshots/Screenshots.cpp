@@ -19,6 +19,7 @@
 #include "app/windows/GraphWindow.h"
 #include "app/windows/MainWindow.h"
 #include "app/windows/WelcomeWindow.h"
+#include "support/StandardWalk.h"
 
 using namespace orven;
 
@@ -46,27 +47,6 @@ void SavePage(MainWindow& main, int page, const QString& folder, const QString& 
   main.resize(1600, 1000);
   Save(main, folder, stem + QStringLiteral("-large"));
   main.resize(900, 560);
-}
-
-// A beech stand of site class 2 with dominant heights and total volume, the
-// heavy standard regime.
-void WalkToTheThinningPage(SessionController& controller) {
-  controller.Run([](Session& s) { s.rgSpeciesClick(0); });
-  controller.Run([](Session& s) { s.rgSiteQualityClick(2); });
-  controller.Run([](Session& s) { s.rgHeightClick(0); });
-  controller.Run([](Session& s) {
-    s.SiteInputEntered();
-    s.SiteEditExit(SiteEdit::SiteClass, "1.5");
-  });
-  controller.Run([](Session& s) { s.rgVolumeClick(0); });
-  controller.Run([](Session& s) { s.rgPresetClick(0); });
-  controller.Run([](Session& s) { s.rgTargetGClick(1); });
-}
-
-void WalkToTheFinalStep(SessionController& controller) {
-  controller.Run([](Session& s) { s.AgeRangeEntered(); });
-  controller.Run([](Session& s) { s.ConstraintEdited(); });
-  controller.Run([](Session& s) { s.InitStateEntered(); });
 }
 
 // The large graph as a double click opens it: the volume chart at the
@@ -180,13 +160,13 @@ int main(int argc, char** argv) {
     SavePage(main, MainWindow::WelcomeTab, out, QStringLiteral("1-welcome-") + language);
     SavePage(main, MainWindow::GuideTab, out, QStringLiteral("2-guide-") + language);
     SavePage(main, MainWindow::SiteTab, out, QStringLiteral("3a-site-start-") + language);
-    WalkToTheThinningPage(controller);
+    controller.Run([](Session& s) { testing::WalkToTheThinningPage(s); });
     SavePage(main, MainWindow::SiteTab, out, QStringLiteral("3b-site-") + language);
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4a-thinning-") + language);
     controller.Run([](Session& s) { s.rgPresetClick(1); });
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4b-thinning-first-last-") + language);
     controller.Run([](Session& s) { s.rgPresetClick(0); });
-    WalkToTheFinalStep(controller);
+    controller.Run([](Session& s) { testing::FinishTheWalk(s); });
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4c-thinning-final-") + language);
     SavePage(main, MainWindow::TablesTab, out, QStringLiteral("5-tables-") + language);
     SaveTables(desktop, out, language);
