@@ -211,6 +211,23 @@ TEST_F(SettingsFileTest, ThinningAgesAreRestoredIntoTheYearList) {
   EXPECT_EQ(FileLines(opened.SettingsFileText())[33], lines[33]);
 }
 
+TEST_F(SettingsFileTest, TheFontSizeOfTheFileSetsTheChartFontsToo) {
+  Session session(ShippedStore(), Language::English, '.');
+  WalkThrough(session, {});
+  std::vector<std::string> lines = FileLines(Save(session, "fonts.orven"));
+  const struct { int size; double chartFactor; } cases[] = {{8, 1.0}, {9, 1.2}, {11, 1.2}, {12, 1.44}};
+  for (const auto& c : cases) {
+    lines[32] = "  " + std::to_string(c.size) + "      {Font size}";
+    Session opened(ShippedStore(), Language::English, '.');
+    // Steps taken before opening must not carry over into the file's size.
+    opened.IncreaseFontSize();
+    if (c.size > 10) opened.DecreaseFontSize();
+    ASSERT_EQ(opened.Open(Write("edited.orven", lines)), OpenOutcome::Opened) << c.size;
+    EXPECT_EQ(opened.TableFontSize, c.size);
+    EXPECT_NEAR(opened.GraphFontFactor, c.chartFactor, 1e-9) << c.size;
+  }
+}
+
 TEST_F(SettingsFileTest, AnEmptyColumnListReadsBackEmpty) {
   Session session(ShippedStore(), Language::English, '.');
   WalkThrough(session, {});
