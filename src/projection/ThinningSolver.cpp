@@ -12,9 +12,15 @@ namespace {
 
 // X := A - B for a removed or remaining amount. Equal amounts give 0 only
 // when they are valid: two invalid values must not pass as "nothing removed".
+// Amounts that differ only by the rounding of the two routes that compute
+// them count as equal: with no stems removed, V3 is recomputed from the
+// remaining stand's diameter and height and may come out a few units in the
+// last place above V1, and a removal of nothing must remove no volume.
+constexpr double SameAmount = 1e-12;  // relative
+
 double Difference(double A, double B) {
+  if (A >= 0 && B >= 0 && std::fabs(A - B) <= SameAmount * A) return 0;
   if (A > 0 && B >= 0 && A > B) return A - B;
-  if (A == B && B >= 0) return 0;
   return Sentinel;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <numbers>
 #include <string>
@@ -218,6 +219,26 @@ TEST_F(SolverTest, TwoInvalidAmountsDoNotMakeANilThinning) {
   ThinningRecord scratch;
   EvaluateThinning(context, i, scratch, true, 3, 0.9, Q1, V2);
   EXPECT_EQ(tables.Value(V3, i), Sentinel);
+  EXPECT_EQ(tables.Value(V2, i), Sentinel);
+}
+
+TEST_F(SolverTest, ANilThinningRemovesNoVolumeWhateverTheRounding) {
+  ThinningContext context = Context();
+  ThinningRecord scratch;
+  EvaluateThinning(context, i, scratch, true, 0, 0.9, Q1, V2);
+  const double remaining = tables.Value(V3, i);
+  ASSERT_GT(remaining, 0);
+  // V3 comes from the remaining stand's own diameter and height; rounding
+  // may put it a unit in the last place on either side of V1.
+  for (double before : {std::nextafter(remaining, 0.0), remaining, std::nextafter(remaining, 1e9)}) {
+    tables.StandTable[V1][i] = before;
+    EvaluateThinning(context, i, scratch, true, 0, 0.9, Q1, V2);
+    EXPECT_EQ(tables.Value(N2, i), 0);
+    EXPECT_EQ(tables.Value(V2, i), 0) << before - remaining;
+  }
+  // A remaining volume really above the stand's is still no thinning at all.
+  tables.StandTable[V1][i] = remaining * (1 - 1e-6);
+  EvaluateThinning(context, i, scratch, true, 0, 0.9, Q1, V2);
   EXPECT_EQ(tables.Value(V2, i), Sentinel);
 }
 

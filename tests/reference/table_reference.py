@@ -145,6 +145,8 @@ DEFAULT_YIELD_CLASS = [8.9, 6.1, 6.1, 16.4, 16.5, 20.8, 16.2]
 
 QUARTER_PI = 0.78539816339744830963
 FOUR_OVER_PI = 1.2732395447351626862
+# Two amounts closer than this share of the first are the same amount.
+SAME_AMOUNT = 1e-12
 
 
 # ---------------------------------------------------------------------------
@@ -1338,11 +1340,12 @@ class Session:
         def difference(v, a, b):
             if on_table and a > 0 and b >= 0 and abs(a - b) <= 1e-9 * abs(a):
                 self.fragile.add((v, i))
+            # Equal amounts leave nothing, but two invalid amounts stay
+            # invalid; amounts apart only by rounding count as equal.
+            if a >= 0 and b >= 0 and abs(a - b) <= SAME_AMOUNT * a:
+                return 0.0
             if a > 0 and b >= 0 and a > b:
                 return a - b
-            # Equal amounts leave nothing, but two invalid amounts stay invalid.
-            if a == b and b >= 0:
-                return 0.0
             return SENTINEL
 
         for step in range(first, last + 1):
