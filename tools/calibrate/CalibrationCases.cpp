@@ -161,6 +161,22 @@ std::vector<GrowthFigure> MeasureGrowth(const GrowthModel& model, const SiteCase
   return figures;
 }
 
+UnthinnedBasalArea QuickUnthinnedBasalArea(const GrowthModel& model, const SiteCase& c) {
+  UnthinnedBasalArea most;
+  double G = YieldTableBasalArea(c.species, c.startAge, c.siteClass);
+  double H = model.HdomFromHg(c.species, YieldTableHg(c.species, c.startAge, c.siteClass));
+  for (int age = c.startAge + 1; age <= UnthinnedEndAge; ++age) {
+    const double dH = model.HdomIncrementSI(c.species, H, G, c.siteIndex);
+    const double dG = model.BasalAreaIncrementSI(c.species, G, H, c.siteIndex);
+    // A stand that cannot be stepped counts as far above any cap.
+    if (!std::isfinite(dH) || !std::isfinite(dG) || dH < 0 || dG < 0) return {1e9, 1e9};
+    H += dH, G += dG;
+    if (age <= ClassicalRegimeEndAge) most.to120 = std::max(most.to120, G);
+    most.to200 = std::max(most.to200, G);
+  }
+  return most;
+}
+
 double ClassFromInventories(const GrowthModel& model, const SiteCase& c) {
   const double A0 = EstimateA0FromInventories(model, c.species, c.classicalInventories);
   if (!(A0 > 0)) return Sentinel;
@@ -190,19 +206,24 @@ double InventoryErrorAt(const GrowthModel& model, const SiteCase& c, double SI) 
 
 // What the fits weigh in place of the full inventory method, which would
 // cost most of their time: the site index at the bottom of the parabola
-// through the error at the case's own site index and a metre either side,
-// read as a class.
+// through the error at a site index and a metre either side, taken again
+// from there (the error is far from a parabola where the bottom lies some
+// metres off), read as a class.
 double QuickClassFromInventories(const GrowthModel& model, const SiteCase& c) {
-  constexpr double step = 1;
-  const double below = InventoryErrorAt(model, c, c.siteIndex - step);
-  const double at = InventoryErrorAt(model, c, c.siteIndex);
-  const double above = InventoryErrorAt(model, c, c.siteIndex + step);
-  const double curvature = below - 2 * at + above;
-  if (!std::isfinite(curvature) || !std::isfinite(below) || !std::isfinite(above)) return Sentinel;
-  // No bottom between: the error falls all the way to one side.
-  double SI = curvature > 0 ? c.siteIndex - step * (above - below) / (2 * curvature)
-                            : c.siteIndex + (above < below ? 4 : -4) * step;
-  SI = std::clamp(SI, c.siteIndex - 4 * step, c.siteIndex + 4 * step);
+  constexpr double step = 1, reach = 4;
+  constexpr int rounds = 3;
+  double SI = c.siteIndex;
+  for (int round = 0; round < rounds; ++round) {
+    const double below = InventoryErrorAt(model, c, SI - step);
+    const double at = InventoryErrorAt(model, c, SI);
+    const double above = InventoryErrorAt(model, c, SI + step);
+    const double curvature = below - 2 * at + above;
+    if (!std::isfinite(curvature) || !std::isfinite(below) || !std::isfinite(above)) return Sentinel;
+    // No bottom between: the error falls all the way to one side.
+    const double next = curvature > 0 ? SI - step * (above - below) / (2 * curvature)
+                                      : SI + (above < below ? reach : -reach) * step;
+    SI = std::clamp(next, SI - reach * step, SI + reach * step);
+  }
   return SiteClassFromHg(c.species, model.HgFromHdom(c.species, SI), 50);
 }
 

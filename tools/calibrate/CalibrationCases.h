@@ -120,6 +120,15 @@ bool HeightAt50Holds(const SiteCase& c, const CaseFigures& f);
 bool MeanHeightHolds(const CaseFigures& f);
 bool CapHolds(const SiteCase& c, const CaseFigures& f);
 
+// The largest basal areas of the unthinned stand to 120 and to 200 years,
+// stepped with the increments alone from the classical state at the start
+// age (site-index model). Height and basal area do not depend on the stem
+// number, so no table is needed; the fits use it where tables cost too much.
+struct UnthinnedBasalArea {
+  double to120 = 0, to200 = 0;
+};
+UnthinnedBasalArea QuickUnthinnedBasalArea(const GrowthModel& model, const SiteCase& c);
+
 // The site class the program reads from the case's classical inventories
 // (site method 0); below -10 when it reads none.
 double ClassFromInventories(const GrowthModel& model, const SiteCase& c);

@@ -49,7 +49,7 @@ double Excess(double x) { return x > 0 ? x * x : 0; }
 
 // Every target must hold for site classes 1-3; the poorer classes give way
 // where the model cannot follow all of them (see the report).
-constexpr double BetterClassesWeight = 100, PoorerClassHeightsWeight = 10;
+constexpr double BetterClassesWeight = 100, PoorerClassHeightsWeight = 30;
 
 // The logarithm of a ratio against its band, as a share of the band's
 // half-width from its middle: within the band when |share| <= 1.
@@ -76,17 +76,27 @@ double GrowthMisfit(const std::vector<GrowthFigure>& growth) {
     if (!g.densityAge) continue;
     const double denser = BandShare(g.denserSI, DenserLow, DenserHigh);
     const double thinner = BandShare(g.thinnerSI, ThinnerLow, ThinnerHigh);
-    sum += 0.2 * (Square(denser) + Square(thinner)) +
-           1e3 * (Excess(std::fabs(denser) - 0.85) + Excess(std::fabs(thinner) - 0.85));
+    // The guard starts well inside the bands, because the unthinned stand
+    // pulls towards a steeper brake.
+    sum += 0.05 * (Square(denser) + Square(thinner)) +
+           1e3 * (Excess(std::fabs(denser) - 0.75) + Excess(std::fabs(thinner) - 0.75));
   }
   return sum;
+}
+
+// The cap ranks last: it gives way to every target above it. Inside the
+// density bands (whose middles are weighed only lightly) it asks for the
+// steepest brake they allow.
+double CapMisfit(const SiteCase& c, double gMax120, double gMax200) {
+  const double upper = BoundsFor(c.species).GUpper;
+  return 30 * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
 }
 
 double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
   double sum = GrowthMisfit(f.growth);
   // Inventories of the classical stand read back as its class.
   const double readBack = f.readBackClass > -10 ? f.readBackClass - c.siteClass : 5;
-  sum += 4 * Square(readBack) + 200 * Excess(std::fabs(readBack) - 0.4);
+  sum += 4 * Square(readBack) + 600 * Excess(std::fabs(readBack) - 0.4);
   // A table that cannot be computed has no figures to weigh.
   if (!f.thinnedComputed) {
     sum += 1e3;
@@ -95,7 +105,7 @@ double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
     // more here than elsewhere.
     const double hd50 = (f.hd50 - c.siteIndex) / HeightAt50Tolerance;
     sum += (c.siteClass <= 3 ? 1 : PoorerClassHeightsWeight) *
-           (4 * (Square(hd50) + f.hgMeanSquareShare) + 100 * (Excess(std::fabs(hd50) - 0.8) + Excess(f.hgMissShare - 0.8)));
+           (4 * (Square(hd50) + f.hgMeanSquareShare) + 400 * (Excess(std::fabs(hd50) - 0.8) + Excess(f.hgMissShare - 0.8)));
     // A thinned stand loses few stems to self-thinning.
     sum += 1e4 * Excess(f.mortalityThinned - 0.01);
   }
@@ -103,16 +113,14 @@ double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
     sum += 1e3;
   } else {
     const double production = (f.maiMax / c.yieldClass - 1) / ProductionTolerance;
-    sum += 4 * Square(production) + 1e3 * Excess(std::fabs(production) - 0.7);
+    sum += 4 * Square(production) + 3e3 * Excess(std::fabs(production) - 0.7);
     // Culmination well before the end of the table.
     if (c.siteClass <= 3 && f.maiAt130 > 0) sum += 400 * Excess(f.maiAt150 / f.maiAt130 - 0.99);
   }
   if (!f.unthinnedComputed || !f.stemNumberNeverRises) {
     sum += 1e3;
   } else {
-    const double upper = BoundsFor(c.species).GUpper;
-    // The cap ranks last: it gives way to every target above it.
-    sum += Excess(f.gMax120 / upper - CapShareAt120) + Excess(f.gMax / upper - CapShareAt200);
+    sum += CapMisfit(c, f.gMax120, f.gMax);
     // The unthinned stand approaches a relative spacing typical of dense stands.
     sum += 0.05 * Square(f.rsMin - 14) + 10 * Excess(12 - f.rsMin);
   }
@@ -158,7 +166,7 @@ double ScalePenalty(const SpeciesParameters& P, int species, const std::vector<S
     const double SI = (preset.UserA0Parameter - P[60]) / P[61];
     const SpeciesBounds& b = BoundsFor(species);
     const double top = std::min(1.2 * b.SImax, SiteBuiltInsFor(species).SiteIndexSearchMax) - 1;
-    penalty += 1e3 * (Excess(0.82 * b.SImin - SI) + Excess(SI - top));
+    penalty += 1e6 * (Excess(0.82 * b.SImin - SI) + Excess(SI - top));
   }
   for (const SiteCase& c : cases) penalty += 1e6 * Excess(0.2 * scale.lo - scale.Rate(P, c.siteIndex));
   return penalty;
@@ -210,24 +218,26 @@ void FitHeightGrowth(ParameterStore& store, int species, const std::vector<SiteC
 }
 
 // The basal-area coefficients as searched: the logarithms of the rate at
-// SImin and SImax, then P68-P71.
+// SImin and SImax, P68, the logarithm of the basal area of the peak
+// -P68/P69 (so that the exponent can change with the peak held), P70, P71.
 struct BasalAreaShape {
   SpeciesParameters& P;
   RateScale scale;
   std::vector<double> Get() const {
     auto rate = [&](double SI) { return std::log(std::max(P[66] + P[67] * SI, 1e-4)); };
-    return {rate(scale.siLo), rate(scale.siHi), P[68], P[69], P[70], P[71]};
+    const double peak = P[69] < 0 ? -P[68] / P[69] : 500;
+    return {rate(scale.siLo), rate(scale.siHi), P[68], std::log(std::clamp(peak, 1.0, 500.0)), P[70], P[71]};
   }
   void Set(const std::vector<double>& x) const {
     const double a = std::exp(x[0]), b = std::exp(x[1]);
     P[67] = (b - a) / (scale.siHi - scale.siLo);
     P[66] = a - P[67] * scale.siLo;
-    P[68] = x[2], P[69] = x[3], P[70] = x[4], P[71] = x[5];
+    P[68] = x[2], P[69] = -x[2] / std::exp(x[3]), P[70] = x[4], P[71] = x[5];
   }
 };
-const std::vector<double> BasalAreaLower = {std::log(1e-4), std::log(1e-4), 0.02, -0.4, -0.5, 0.3};
-const std::vector<double> BasalAreaUpper = {std::log(1e3), std::log(1e3), 8.0, 0.0, 0.0, 2.0};
-const std::vector<double> BasalAreaStep = {0.2, 0.2, 0.2, 0.01, 0.01, 0.1};
+const std::vector<double> BasalAreaLower = {std::log(1e-4), std::log(1e-4), 0.02, 0.0, -0.5, 0.3};
+const std::vector<double> BasalAreaUpper = {std::log(1e3), std::log(1e3), 8.0, std::log(500.0), 0.0, 2.0};
+const std::vector<double> BasalAreaStep = {0.2, 0.2, 0.2, 0.1, 0.01, 0.1};
 
 double RatePenalty(const SpeciesParameters& P, const std::vector<SiteCase>& cases, double rateLo) {
   double penalty = 0;
@@ -235,7 +245,8 @@ double RatePenalty(const SpeciesParameters& P, const std::vector<SiteCase>& case
   return penalty;
 }
 
-// Growth by age and by density at the classical states need no table, so a
+// Growth by age and by density at the classical states need no table, nor
+// does the unthinned basal area stepped with the increments alone, so a
 // cheap search over a grid of shapes (the exponent of G, the basal area of
 // the peak against the classical one) places the increment before the
 // tables are fitted. The rates start where the mean ratio is 1.
@@ -254,18 +265,20 @@ void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<
     shape.Set(x);
     double total = RatePenalty(P, cases, std::exp(x[0]));
     for (const SiteCase& c : cases) {
-      const double sum = GrowthMisfit(MeasureGrowth(model, c, P[60] + P[61] * c.siteIndex));
+      const UnthinnedBasalArea unthinned = QuickUnthinnedBasalArea(model, c);
+      const double sum = GrowthMisfit(MeasureGrowth(model, c, P[60] + P[61] * c.siteIndex)) +
+                         CapMisfit(c, unthinned.to120, unthinned.to200);
       total += c.siteClass <= 3 ? BetterClassesWeight * sum : sum;
     }
     return total;
   };
   std::vector<double> best = shape.Get();
   double bestValue = objective(best);
-  for (double exponent : {0.1, 0.5, 1.0, 2.0, 4.0})
+  for (double exponent : {0.1, 0.5, 1.0, 2.0, 4.0, 6.0})
     for (double peakShare : {0.8, 1.1, 1.5, 2.5})
       for (double heightExponent : {0.6, 1.0, 1.5}) {
         std::vector<double> x = best;
-        x[2] = exponent, x[3] = -exponent / (peakShare * classicalG), x[5] = heightExponent;
+        x[2] = exponent, x[3] = std::log(peakShare * classicalG), x[5] = heightExponent;
         x[4] = -0.02;
         // The level: the mean log ratio of the better classes to 0.
         shape.Set(x);
