@@ -89,7 +89,7 @@ double GrowthMisfit(const std::vector<GrowthFigure>& growth) {
 // steepest brake they allow.
 double CapMisfit(const SiteCase& c, double gMax120, double gMax200) {
   const double upper = BoundsFor(c.species).GUpper;
-  return 30 * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
+  return 1000 * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
 }
 
 double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
