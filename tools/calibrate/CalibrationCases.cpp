@@ -320,6 +320,26 @@ bool ProductionHolds(const SiteCase& c, const CaseFigures& f) {
   return f.classicalComputed && std::fabs(f.maiMax / c.yieldClass - 1) <= ProductionTolerance;
 }
 
+std::array<bool, TargetCount> TargetVerdicts(const SiteCase& c, const CaseFigures& f) {
+  return {GrowthByAgeHolds(f), DensityResponseHolds(f), ReadBackHolds(c, f), ProductionHolds(c, f),
+          HeightAt50Holds(c, f), MeanHeightHolds(f),   CapHolds(c, f)};
+}
+
+bool MeetsTargetsBetter(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& a,
+                        const std::vector<CaseFigures>& b) {
+  for (int t = 0; t < TargetCount; ++t) {
+    int betterA = 0, betterB = 0, allA = 0, allB = 0;
+    for (std::size_t k = 0; k < cases.size(); ++k) {
+      const bool holdsA = TargetVerdicts(cases[k], a[k])[t], holdsB = TargetVerdicts(cases[k], b[k])[t];
+      allA += holdsA, allB += holdsB;
+      if (cases[k].siteClass <= 3) betterA += holdsA, betterB += holdsB;
+    }
+    if (betterA != betterB) return betterA > betterB;
+    if (allA != allB) return allA > allB;
+  }
+  return false;
+}
+
 bool CapHolds(const SiteCase& c, const CaseFigures& f) {
   const double upper = BoundsFor(c.species).GUpper;
   return f.unthinnedComputed && f.stemNumberNeverRises && f.gMax120 < CapShareAt120 * upper &&

@@ -3,6 +3,7 @@
 // The stands the calibration is judged on, and the figures measured on the
 // tables the program computes for them.
 
+#include <array>
 #include <vector>
 
 #include "model/GrowthModel.h"
@@ -112,6 +113,8 @@ struct CaseFigures {
 CaseFigures Measure(const ParameterStore& store, const SiteCase& c, bool bothVersions = true);
 
 // The verdicts of targets 2 to 7 for one case.
+enum Target { ByAge, ByDensity, ReadBack, Production, HeightAt50, MeanHeight, Cap, TargetCount };
+std::array<bool, TargetCount> TargetVerdicts(const SiteCase& c, const CaseFigures& f);
 bool GrowthByAgeHolds(const CaseFigures& f);
 bool DensityResponseHolds(const CaseFigures& f);
 bool ReadBackHolds(const SiteCase& c, const CaseFigures& f);
@@ -128,6 +131,13 @@ struct UnthinnedBasalArea {
   double to120 = 0, to200 = 0;
 };
 UnthinnedBasalArea QuickUnthinnedBasalArea(const GrowthModel& model, const SiteCase& c);
+
+// Whether the figures a meet the targets better than b: target by target in
+// the order of priority, by the stands of site classes 1-3 that hold, then by
+// all that hold; the first difference decides, so a lower target never
+// outweighs one above it.
+bool MeetsTargetsBetter(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& a,
+                        const std::vector<CaseFigures>& b);
 
 // The site class the program reads from the case's classical inventories
 // (site method 0); below -10 when it reads none.

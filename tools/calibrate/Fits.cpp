@@ -92,11 +92,11 @@ double CapMisfit(const SiteCase& c, double gMax120, double gMax200) {
   return 1000 * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
 }
 
-double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
+double CaseMisfit(const SiteCase& c, const CaseFigures& f, const MisfitWeights& w) {
   double sum = GrowthMisfit(f.growth);
   // Inventories of the classical stand read back as its class.
   const double readBack = f.readBackClass > -10 ? f.readBackClass - c.siteClass : 5;
-  sum += 4 * Square(readBack) + 600 * Excess(std::fabs(readBack) - 0.4);
+  sum += 4 * Square(readBack) + w.readBack * Excess(std::fabs(readBack) - 0.4);
   // A table that cannot be computed has no figures to weigh.
   if (!f.thinnedComputed) {
     sum += 1e3;
@@ -113,7 +113,7 @@ double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
     sum += 1e3;
   } else {
     const double production = (f.maiMax / c.yieldClass - 1) / ProductionTolerance;
-    sum += 4 * Square(production) + 3e3 * Excess(std::fabs(production) - 0.7);
+    sum += 4 * Square(production) + w.production * Excess(std::fabs(production) - 0.7);
     // Culmination well before the end of the table.
     if (c.siteClass <= 3 && f.maiAt130 > 0) sum += 400 * Excess(f.maiAt150 / f.maiAt130 - 0.99);
   }
@@ -129,9 +129,9 @@ double CaseMisfit(const SiteCase& c, const CaseFigures& f) {
 
 // How far the species' cases are from the targets; 0 when every figure is
 // comfortably inside.
-double Misfit(const ParameterStore& store, const std::vector<SiteCase>& cases) {
+double Misfit(const ParameterStore& store, const std::vector<SiteCase>& cases, const MisfitWeights& w) {
   double total = 0;
-  for (const SiteCase& c : cases) total += CaseMisfit(c, Measure(store, c, false));
+  for (const SiteCase& c : cases) total += CaseMisfit(c, Measure(store, c, false), w);
   return total;
 }
 
@@ -173,7 +173,7 @@ double ScalePenalty(const SpeciesParameters& P, int species, const std::vector<S
 }
 
 double FitHeightGrowthFrom(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
-                           std::vector<double>& x, int maxEvaluations) {
+                           const MisfitWeights& w, std::vector<double>& x, int maxEvaluations) {
   SpeciesParameters& P = store.ModelParameters[species];
   const RateScale scale = ScaleOf(species);
   Search s;
@@ -186,7 +186,7 @@ double FitHeightGrowthFrom(ParameterStore& store, int species, const std::vector
     if (x[1] < x[0] + 0.05) return 1e6 * (1 + x[0] + 0.05 - x[1]);
     scale.Set(P, x[0], x[1]);
     P[62] = x[2], P[63] = x[3], P[64] = x[4];
-    return Misfit(store, cases) + ScalePenalty(P, species, cases);
+    return Misfit(store, cases, w) + ScalePenalty(P, species, cases);
   };
   const double value = Minimise(s);
   x = s.x;
@@ -198,7 +198,7 @@ double FitHeightGrowthFrom(ParameterStore& store, int species, const std::vector
 // the height at which the increment peaks, the place of the rates in their
 // range) and carries on from the best.
 void FitHeightGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
-                     bool severalStarts) {
+                     const MisfitWeights& w, bool severalStarts) {
   const SpeciesParameters& P = store.ModelParameters[species];
   const RateScale scale = ScaleOf(species);
   std::vector<std::vector<double>> starts = {
@@ -211,10 +211,10 @@ void FitHeightGrowth(ParameterStore& store, int species, const std::vector<SiteC
   std::vector<double> best;
   double bestValue = 0;
   for (std::vector<double>& x : starts) {
-    const double value = FitHeightGrowthFrom(store, species, cases, x, severalStarts ? 150 : 500);
+    const double value = FitHeightGrowthFrom(store, species, cases, w, x, severalStarts ? 150 : 500);
     if (best.empty() || value < bestValue) best = x, bestValue = value;
   }
-  FitHeightGrowthFrom(store, species, cases, best, 500);
+  FitHeightGrowthFrom(store, species, cases, w, best, 500);
 }
 
 // The basal-area coefficients as searched: the logarithms of the rate at
@@ -296,18 +296,20 @@ void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<
   shape.Set(best);
 }
 
-void FitBasalAreaGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+void FitBasalAreaGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                        const MisfitWeights& w) {
   SpeciesParameters& P = store.ModelParameters[species];
   const BasalAreaShape shape{P, ScaleOf(species)};
   Search s{nullptr, shape.Get(), BasalAreaLower, BasalAreaUpper, BasalAreaStep, 400};
   s.objective = [&](const std::vector<double>& x) {
     shape.Set(x);
-    return Misfit(store, cases) + RatePenalty(P, cases, std::exp(x[0]));
+    return Misfit(store, cases, w) + RatePenalty(P, cases, std::exp(x[0]));
   };
   Minimise(s);
 }
 
-void FitStemNumberChange(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+void FitStemNumberChange(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                         const MisfitWeights& w) {
   SpeciesParameters& P = store.ModelParameters[species];
   Search s;
   s.x = {std::log(P[72]), P[73], P[74]};
@@ -317,7 +319,7 @@ void FitStemNumberChange(ParameterStore& store, int species, const std::vector<S
   s.maxEvaluations = 200;
   s.objective = [&](const std::vector<double>& x) {
     P[72] = std::exp(x[0]), P[73] = x[1], P[74] = x[2];
-    return Misfit(store, cases);
+    return Misfit(store, cases, w);
   };
   Minimise(s);
 }
@@ -355,12 +357,12 @@ void FitHeightAgeCurve(ParameterStore& store, int species) {
   Minimise(s);
 }
 
-void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases, const MisfitWeights& w) {
   PlaceBasalAreaGrowth(store, species, cases);
   for (int round = 0; round < 3; ++round) {
-    FitHeightGrowth(store, species, cases, round == 0);
-    FitBasalAreaGrowth(store, species, cases);
-    FitStemNumberChange(store, species, cases);
+    FitHeightGrowth(store, species, cases, w, round == 0);
+    FitBasalAreaGrowth(store, species, cases, w);
+    FitStemNumberChange(store, species, cases, w);
   }
 }
 

@@ -14,9 +14,19 @@ namespace orven::calibrate {
 // Group 4: the height-age curve through the classical dominant heights.
 void FitHeightAgeCurve(ParameterStore& store, int species);
 
+// What the inventory read-back and production cost beyond their aims, in
+// the misfit the fits minimise; the other weights are fixed by the order of
+// the targets.
+struct MisfitWeights {
+  double production = 3e3, readBack = 600;
+};
+// Where the first fit leaves production short, a second weighs both more.
+constexpr MisfitWeights ProductionFirst{6e3, 1200};
+
 // Groups 11, 12 and 13, fitted in turns to the targets measured on the
 // species' cases, with the site-index line held inside the growth-rate scale.
-void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases);
+void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+               const MisfitWeights& weights = {});
 
 // Groups 1 to 3 from groups 11 to 13: the growth-rate model is the site-index
 // model along A0 = P60 + P61 SI.

@@ -18,6 +18,30 @@
 using namespace orven;
 using namespace orven::calibrate;
 
+namespace {
+
+// Fits the growth groups of one species and derives the groups tied to
+// them; returns the figures of every case.
+std::vector<CaseFigures> FitSpecies(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                                    const MisfitWeights& weights) {
+  FitGrowth(store, species, cases, weights);
+  SpeciesParameters& P = store.ModelParameters[species];
+  TieGrowthRateModel(P);
+  SetSoilTexture(P, species);
+  std::vector<CaseFigures> figures;
+  for (const SiteCase& c : cases) figures.push_back(Measure(store, c));
+  return figures;
+}
+
+bool TargetHoldsForBetterClasses(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& figures,
+                                 Target target) {
+  for (std::size_t k = 0; k < cases.size(); ++k)
+    if (cases[k].siteClass <= 3 && !TargetVerdicts(cases[k], figures[k])[target]) return false;
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::cerr << "usage: calibrate OUTPUT_PARAMETER_FILE OUTPUT_REPORT\n";
@@ -34,18 +58,25 @@ int main(int argc, char** argv) {
   std::vector<SpeciesResult> results;
   for (const SpeciesCoefficients& s : Starting) {
     const int sp = s.code;
-    SpeciesResult result{sp, {}, {}, {}, {}};
+    SpeciesResult result{sp, {}, {}, {}, {}, false};
     for (const SiteCase& c : CasesOf(GrowthModel(start), sp)) result.before.push_back(Measure(start, c));
 
     FitHeightAgeCurve(store, sp);
     ComputeMaxSiteIndex(store);
     result.cases = CasesOf(GrowthModel(store), sp);
-    FitGrowth(store, sp, result.cases);
-    SpeciesParameters& P = store.ModelParameters[sp];
-    TieGrowthRateModel(P);
-    SetSoilTexture(P, sp);
-
-    for (const SiteCase& c : result.cases) result.after.push_back(Measure(store, c));
+    const ParameterStore unfitted = store;
+    result.after = FitSpecies(store, sp, result.cases, {});
+    // Weighing production more moves the other targets too, so the second
+    // fit is kept only where it meets the targets better in their order.
+    if (!TargetHoldsForBetterClasses(result.cases, result.after, Production)) {
+      ParameterStore second = unfitted;
+      std::vector<CaseFigures> figures = FitSpecies(second, sp, result.cases, ProductionFirst);
+      if (MeetsTargetsBetter(result.cases, figures, result.after)) {
+        store = second;
+        result.after = std::move(figures);
+        result.productionFirst = true;
+      }
+    }
     result.scale = MeasureSiteScale(GrowthModel(store), sp);
     std::cerr << s.nameUK << " fitted\n";
     results.push_back(std::move(result));
