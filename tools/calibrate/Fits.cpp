@@ -235,7 +235,7 @@ struct BasalAreaShape {
     P[68] = x[2], P[69] = -x[2] / std::exp(x[3]), P[70] = x[4], P[71] = x[5];
   }
 };
-const std::vector<double> BasalAreaLower = {std::log(1e-4), std::log(1e-4), 0.02, 0.0, -0.5, 0.3};
+const std::vector<double> BasalAreaLower = {std::log(1e-4), std::log(1e-4), 0.02, 0.0, -5.0, 0.05};
 const std::vector<double> BasalAreaUpper = {std::log(1e3), std::log(1e3), 8.0, std::log(500.0), 0.0, 2.0};
 const std::vector<double> BasalAreaStep = {0.2, 0.2, 0.2, 0.1, 0.01, 0.1};
 
@@ -276,7 +276,7 @@ void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<
   double bestValue = objective(best);
   for (double exponent : {0.1, 0.5, 1.0, 2.0, 4.0, 6.0})
     for (double peakShare : {0.8, 1.1, 1.5, 2.5})
-      for (double heightExponent : {0.6, 1.0, 1.5}) {
+      for (double heightExponent : {0.2, 0.6, 1.0, 1.5}) {
         std::vector<double> x = best;
         x[2] = exponent, x[3] = std::log(peakShare * classicalG), x[5] = heightExponent;
         x[4] = -0.02;
