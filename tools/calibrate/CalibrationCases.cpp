@@ -325,17 +325,40 @@ std::array<bool, TargetCount> TargetVerdicts(const SiteCase& c, const CaseFigure
           HeightAt50Holds(c, f), MeanHeightHolds(f),   CapHolds(c, f)};
 }
 
+namespace {
+
+// Per target: the stands of site classes 1-3 that hold it, and all that do.
+struct TargetCounts {
+  std::array<int, TargetCount> better{}, all{};
+};
+
+TargetCounts CountTargets(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& figures) {
+  TargetCounts counts;
+  for (std::size_t k = 0; k < cases.size(); ++k) {
+    const std::array<bool, TargetCount> holds = TargetVerdicts(cases[k], figures[k]);
+    for (int t = 0; t < TargetCount; ++t) {
+      counts.all[t] += holds[t];
+      if (cases[k].siteClass <= 3) counts.better[t] += holds[t];
+    }
+  }
+  return counts;
+}
+
+}  // namespace
+
+bool TargetHoldsForBetterClasses(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& figures,
+                                 Target target) {
+  int better = 0;
+  for (const SiteCase& c : cases) better += c.siteClass <= 3;
+  return CountTargets(cases, figures).better[target] == better;
+}
+
 bool MeetsTargetsBetter(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& a,
                         const std::vector<CaseFigures>& b) {
+  const TargetCounts countsA = CountTargets(cases, a), countsB = CountTargets(cases, b);
   for (int t = 0; t < TargetCount; ++t) {
-    int betterA = 0, betterB = 0, allA = 0, allB = 0;
-    for (std::size_t k = 0; k < cases.size(); ++k) {
-      const bool holdsA = TargetVerdicts(cases[k], a[k])[t], holdsB = TargetVerdicts(cases[k], b[k])[t];
-      allA += holdsA, allB += holdsB;
-      if (cases[k].siteClass <= 3) betterA += holdsA, betterB += holdsB;
-    }
-    if (betterA != betterB) return betterA > betterB;
-    if (allA != allB) return allA > allB;
+    if (countsA.better[t] != countsB.better[t]) return countsA.better[t] > countsB.better[t];
+    if (countsA.all[t] != countsB.all[t]) return countsA.all[t] > countsB.all[t];
   }
   return false;
 }

@@ -132,6 +132,10 @@ struct UnthinnedBasalArea {
 };
 UnthinnedBasalArea QuickUnthinnedBasalArea(const GrowthModel& model, const SiteCase& c);
 
+// Whether every stand of site classes 1-3 holds the target.
+bool TargetHoldsForBetterClasses(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& figures,
+                                 Target target);
+
 // Whether the figures a meet the targets better than b: target by target in
 // the order of priority, by the stands of site classes 1-3 that hold, then by
 // all that hold; the first difference decides, so a lower target never

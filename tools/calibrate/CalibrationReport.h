@@ -14,7 +14,7 @@ struct SpeciesResult {
   std::vector<SiteCase> cases;
   std::vector<CaseFigures> before, after;
   SiteScaleFigures scale;
-  bool productionFirst;  // fitted a second time with production weighed more, and kept
+  bool productionFirst = false;  // fitted a second time with production weighed more, and kept
 };
 
 // Writes data/CALIBRATION.md: the targets, every figure, the misses with

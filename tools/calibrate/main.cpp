@@ -33,13 +33,6 @@ std::vector<CaseFigures> FitSpecies(ParameterStore& store, int species, const st
   return figures;
 }
 
-bool TargetHoldsForBetterClasses(const std::vector<SiteCase>& cases, const std::vector<CaseFigures>& figures,
-                                 Target target) {
-  for (std::size_t k = 0; k < cases.size(); ++k)
-    if (cases[k].siteClass <= 3 && !TargetVerdicts(cases[k], figures[k])[target]) return false;
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,7 +51,7 @@ int main(int argc, char** argv) {
   std::vector<SpeciesResult> results;
   for (const SpeciesCoefficients& s : Starting) {
     const int sp = s.code;
-    SpeciesResult result{sp, {}, {}, {}, {}, false};
+    SpeciesResult result{sp, {}, {}, {}, {}};
     for (const SiteCase& c : CasesOf(GrowthModel(start), sp)) result.before.push_back(Measure(start, c));
 
     FitHeightAgeCurve(store, sp);

@@ -135,8 +135,7 @@ void Session::InitialiseUserInterface() {
   SetConstraintHeadings(Regime);
   InitStateCells = {};
 
-  TableFontSize = 8;
-  GraphFontFactor = 1.0;
+  SetTableFontSize(8);
   TableChanged = false;
   Tables.ClearUserFixed();
   Results.ProjectionOk = true;

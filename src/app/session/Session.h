@@ -240,6 +240,7 @@ public:
   // One step of the shared table font (8, 10, 12 points) and the chart fonts.
   void IncreaseFontSize();
   void DecreaseFontSize();
+  void SetTableFontSize(int size);  // 8 to 12; the charts' factor follows
   int TableFontCode() const;  // 2, 1, 0 for the small, medium and large font
   // The start-up reading of the preferences file; language, options and the recent file.
   void ApplyPreferences(const PreferencesReading& reading);

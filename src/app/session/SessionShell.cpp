@@ -139,6 +139,13 @@ void Session::DecreaseFontSize() {
   GraphFontFactor /= 1.2;
 }
 
+// The charts follow the tables' size, whatever steps led to it.
+void Session::SetTableFontSize(int size) {
+  TableFontSize = std::clamp(size, 8, 12);
+  constexpr double chartFactors[] = {1.44, 1.2, 1.0};  // by TableFontCode
+  GraphFontFactor = chartFactors[TableFontCode()];
+}
+
 // A settings file may hold any size from 8 to 12; the odd ones draw as the medium font.
 int Session::TableFontCode() const {
   if (TableFontSize <= 8) return 2;

@@ -361,10 +361,7 @@ OpenOutcome SettingsFileReader::Read() {
 
     {
       LineFields f = Line(33);
-      s.TableFontSize = std::clamp(Int(f), 8, 12);
-      // The charts follow the tables' size, whatever steps led to the file's.
-      constexpr double chartFactors[] = {1.44, 1.2, 1.0};  // by TableFontCode
-      s.GraphFontFactor = chartFactors[s.TableFontCode()];
+      s.SetTableFontSize(Int(f));
     }
     {
       LineFields f = Line(34);
