@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CalibrationCases.h"
+#include "Fits.h"
 #include "model/ParameterStore.h"
 
 namespace orven::calibrate {
@@ -14,7 +15,7 @@ struct SpeciesResult {
   std::vector<SiteCase> cases;
   std::vector<CaseFigures> before, after;
   SiteScaleFigures scale;
-  bool productionFirst = false;  // fitted a second time with production weighed more, and kept
+  const Refit* refit = nullptr;  // the refit kept, if any
 };
 
 // Writes data/CALIBRATION.md: the targets, every figure, the misses with

@@ -87,9 +87,9 @@ double GrowthMisfit(const std::vector<GrowthFigure>& growth) {
 // The cap ranks last: it gives way to every target above it. Inside the
 // density bands (whose middles are weighed only lightly) it asks for the
 // steepest brake they allow.
-double CapMisfit(const SiteCase& c, double gMax120, double gMax200) {
+double CapMisfit(const SiteCase& c, double gMax120, double gMax200, const MisfitWeights& w) {
   const double upper = BoundsFor(c.species).GUpper;
-  return 1000 * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
+  return w.cap * (Excess(gMax120 / upper - CapShareAt120) + Excess(gMax200 / upper - CapShareAt200));
 }
 
 double CaseMisfit(const SiteCase& c, const CaseFigures& f, const MisfitWeights& w) {
@@ -120,7 +120,7 @@ double CaseMisfit(const SiteCase& c, const CaseFigures& f, const MisfitWeights& 
   if (!f.unthinnedComputed || !f.stemNumberNeverRises) {
     sum += 1e3;
   } else {
-    sum += CapMisfit(c, f.gMax120, f.gMax);
+    sum += CapMisfit(c, f.gMax120, f.gMax, w);
     // The unthinned stand approaches a relative spacing typical of dense stands.
     sum += 0.05 * Square(f.rsMin - 14) + 10 * Excess(12 - f.rsMin);
   }
@@ -250,7 +250,8 @@ double RatePenalty(const SpeciesParameters& P, const std::vector<SiteCase>& case
 // cheap search over a grid of shapes (the exponent of G, the basal area of
 // the peak against the classical one) places the increment before the
 // tables are fitted. The rates start where the mean ratio is 1.
-void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases) {
+void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
+                          const MisfitWeights& w) {
   SpeciesParameters& P = store.ModelParameters[species];
   const BasalAreaShape shape{P, ScaleOf(species)};
   const GrowthModel model(store);
@@ -267,7 +268,7 @@ void PlaceBasalAreaGrowth(ParameterStore& store, int species, const std::vector<
     for (const SiteCase& c : cases) {
       const UnthinnedBasalArea unthinned = QuickUnthinnedBasalArea(model, c);
       const double sum = GrowthMisfit(MeasureGrowth(model, c, P[60] + P[61] * c.siteIndex)) +
-                         CapMisfit(c, unthinned.to120, unthinned.to200);
+                         CapMisfit(c, unthinned.to120, unthinned.to200, w);
       total += c.siteClass <= 3 ? BetterClassesWeight * sum : sum;
     }
     return total;
@@ -358,7 +359,7 @@ void FitHeightAgeCurve(ParameterStore& store, int species) {
 }
 
 void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases, const MisfitWeights& w) {
-  PlaceBasalAreaGrowth(store, species, cases);
+  PlaceBasalAreaGrowth(store, species, cases, w);
   for (int round = 0; round < 3; ++round) {
     FitHeightGrowth(store, species, cases, w, round == 0);
     FitBasalAreaGrowth(store, species, cases, w);

@@ -59,15 +59,16 @@ int main(int argc, char** argv) {
     result.cases = CasesOf(GrowthModel(store), sp);
     const ParameterStore unfitted = store;
     result.after = FitSpecies(store, sp, result.cases, {});
-    // Weighing production more moves the other targets too, so the second
-    // fit is kept only where it meets the targets better in their order.
-    if (!TargetHoldsForBetterClasses(result.cases, result.after, Production)) {
-      ParameterStore second = unfitted;
-      std::vector<CaseFigures> figures = FitSpecies(second, sp, result.cases, ProductionFirst);
+    // Weighing one target more moves the others too, so a refit is kept
+    // only where it meets the targets better in their order.
+    for (const Refit& refit : Refits) {
+      if (TargetHoldsForBetterClasses(result.cases, result.after, refit.missed)) continue;
+      ParameterStore again = unfitted;
+      std::vector<CaseFigures> figures = FitSpecies(again, sp, result.cases, refit.weights);
       if (MeetsTargetsBetter(result.cases, figures, result.after)) {
-        store = second;
+        store = again;
         result.after = std::move(figures);
-        result.productionFirst = true;
+        result.refit = &refit;
       }
     }
     result.scale = MeasureSiteScale(GrowthModel(store), sp);
