@@ -14,9 +14,9 @@ namespace orven::calibrate {
 // Group 4: the height-age curve through the classical dominant heights.
 void FitHeightAgeCurve(ParameterStore& store, int species);
 
-// What the inventory read-back and production cost beyond their aims, in
-// the misfit the fits minimise; the other weights are fixed by the order of
-// the targets.
+// What the inventory read-back, production and the cap cost beyond their
+// aims, in the misfit the fits minimise; the other weights are fixed by the
+// order of the targets.
 struct MisfitWeights {
   double production = 3e3, readBack = 600, cap = 1000;
 };
