@@ -169,9 +169,11 @@ int main(int argc, char** argv) {
     controller.Run([](Session& s) { testing::FinishTheWalk(s); });
     SavePage(main, MainWindow::ThinningTab, out, QStringLiteral("4c-thinning-final-") + language);
     SavePage(main, MainWindow::TablesTab, out, QStringLiteral("5-tables-") + language);
-    SaveTables(desktop, out, language);
+    // The graphs of the same table, before the typed values of the next
+    // pictures make it a stand no forester would draw.
     SavePage(main, MainWindow::GraphsTab, out, QStringLiteral("6-graphs-") + language);
     SaveLargeGraph(desktop, out, language);
+    SaveTables(desktop, out, language);
     SavePage(main, MainWindow::DescriptionTab, out, QStringLiteral("7-description-") + language);
     SaveHelpAndAbout(desktop, out, language);
     controller.Run([](Session& s) { s.TableChanged = false; });  // no close question
