@@ -21,8 +21,8 @@ struct MisfitWeights {
   double production = 3e3, readBack = 600, cap = 1000;
 };
 
-// One set of weights cannot serve every species, so where the first fit
-// misses a target for a stand of site classes 1-3, the species is fitted
+// One set of weights cannot serve every species, so where the fit kept so
+// far misses a target for a stand of site classes 1-3, the species is fitted
 // again from the same start with that target weighed more. A refit is kept
 // only where it meets the targets better in their order.
 struct Refit {
