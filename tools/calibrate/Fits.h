@@ -20,6 +20,7 @@ void FitHeightAgeCurve(ParameterStore& store, int species);
 struct MisfitWeights {
   double production = 3e3, readBack = 600, cap = 1000;
 };
+constexpr MisfitWeights StandardWeights{};
 
 // One set of weights cannot serve every species, so where the fit kept so
 // far misses a target for a stand of site classes 1-3, the species is fitted
@@ -31,11 +32,11 @@ struct Refit {
   const char* why;  // for the report: "Fitted again <why>; ..."
 };
 inline constexpr Refit Refits[] = {
-    {Production, {6e3, 1200, 1000},
+    {Production, {2 * StandardWeights.production, 2 * StandardWeights.readBack, StandardWeights.cap},
      "with production and the read-back weighed twice, since the first fit left production short for "
      "a stand of site classes 1-3"},
     // Twenty times the cap is enough to move the fit inside the density bands.
-    {Cap, {3e3, 600, 2e4},
+    {Cap, {StandardWeights.production, StandardWeights.readBack, 20 * StandardWeights.cap},
      "with the density cap weighed twenty times, since the fit left the unthinned basal area of a stand "
      "of site classes 1-3 above the cap"},
 };
@@ -43,7 +44,7 @@ inline constexpr Refit Refits[] = {
 // Groups 11, 12 and 13, fitted in turns to the targets measured on the
 // species' cases, with the site-index line held inside the growth-rate scale.
 void FitGrowth(ParameterStore& store, int species, const std::vector<SiteCase>& cases,
-               const MisfitWeights& weights = {});
+               const MisfitWeights& weights = StandardWeights);
 
 // Groups 1 to 3 from groups 11 to 13: the growth-rate model is the site-index
 // model along A0 = P60 + P61 SI.

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     ComputeMaxSiteIndex(store);
     result.cases = CasesOf(GrowthModel(store), sp);
     const ParameterStore unfitted = store;
-    result.after = FitSpecies(store, sp, result.cases, {});
+    result.after = FitSpecies(store, sp, result.cases, StandardWeights);
     // Weighing one target more moves the others too, so a refit is kept
     // only where it meets the targets better in their order.
     for (const Refit& refit : Refits) {
